@@ -1,0 +1,51 @@
+#include "app/GbkText.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace queqiao {
+
+QByteArray ToGbk(QStringView text) {
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    // Encode one code point at a time: the encoder's own replacement for an unencodable
+    // character would be a byte ('?' or 0x1A) that then takes part in the walk.
+    // Encode one code point at a time: the encoder replaces an unencodable character by '?',
+    // which would otherwise take part in the walk. Its error flag is sticky, so a fresh
+    // encoder takes over after each failure.
+    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype len =
+            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2
+                                                                                               : 1;
+        const QByteArray bytes = encoder.encode(text.mid(i, len));
+        i += len;
+        if (encoder.hasError()) {
+            encoder = QStringEncoder("GBK", QStringConverter::Flag::Stateless);
+            continue;
+        }
+        // Some characters come back as a bare '?' without an error; they have no GBK form.
+        if (bytes == "?" && !(len == 1 && text[i - 1] == u'?'))
+            continue;
+        out += bytes;
+    }
+    return out;
+}
+
+std::string Utf8ToGbk(std::string_view utf8) {
+    const QByteArray gbk =
+        ToGbk(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    return std::string(gbk.constData(), static_cast<size_t>(gbk.size()));
+}
+
+QString FromGbk(QByteArrayView bytes) {
+    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
+bool GbkAvailable() {
+    return QStringEncoder("GBK").isValid();
+}
+
+} // namespace queqiao

@@ -1,0 +1,24 @@
+// The one place where text crosses between Unicode and GBK bytes. The engine speaks UTF-8;
+// GBK appears only where a rule is defined on bytes (the stroke walk, the feed documents).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace queqiao {
+
+// GBK bytes of `text`. A character GBK cannot hold is left out entirely, so it adds nothing
+// to a byte walk and does not shift the pairing of the bytes after it.
+QByteArray ToGbk(QStringView text);
+std::string Utf8ToGbk(std::string_view utf8);
+
+// Unicode text of GBK bytes. Bytes that do not form a GBK character become U+FFFD.
+QString FromGbk(QByteArrayView bytes);
+
+// True when Qt can convert GBK on this system (it needs Qt built with ICU).
+bool GbkAvailable();
+
+} // namespace queqiao

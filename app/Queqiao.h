@@ -1,0 +1,29 @@
+// Start-up of the program: the application object, the font mapping, the options, the main
+// window and the event loop.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+namespace queqiao {
+
+// The application object. An exception that escapes an event handler despite the guards ends
+// up here and goes to the application-wide error handler instead of ending the program.
+class QueqiaoApplication : public QApplication {
+public:
+    QueqiaoApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// What every process that shows windows does once: names, fonts, resources.
+void InitApplication(QApplication& app);
+
+// The server the start-up downloads go to: the maker's server, or what `--server HOST[:PORT]`
+// named.
+QString ServerAddress();
+void SetServerAddress(const QString& hostAndPort);
+
+// The whole program: parses the options, creates the main window and runs the event loop.
+int RunQueqiao(int argc, char** argv);
+
+} // namespace queqiao

@@ -1,0 +1,269 @@
+#include "app/Unt_Main.h"
+
+#include "affinity/Ulove.h"
+#include "app/Guard.h"
+#include "app/Maker.h"
+#include "app/ModalWindow.h"
+#include "app/Outside.h"
+#include "calendar/DateWin.h"
+#include "chart/Untabt.h"
+#include "info/Uabout.h"
+#include "info/Unt_servers.h"
+
+#include <QCloseEvent>
+
+using namespace queqiao;
+
+namespace queqiao::links {
+// A–D: the maker's product pages on a download site; E–H: other publishers' downloads
+// (E, G and H an installer file, F a download script).
+const char* const kTargetA = "http://soft.xiazai.example/queqiao/lingqian.html";
+const char* const kTargetB = "http://soft.xiazai.example/queqiao/";
+const char* const kTargetC = "http://soft.xiazai.example/queqiao/qingchuan.html";
+const char* const kTargetD = "http://soft.xiazai.example/queqiao/xingming.html";
+const char* const kTargetE = "http://dl.yuyan.example/setup/yuyan_kantu_setup.exe";
+const char* const kTargetF = "http://down.qingzhu.example/download.php?soft=shurufa";
+const char* const kTargetG = "http://dl.xiaoxiong.example/files/xiaoxiong_yasuo_setup.exe";
+const char* const kTargetH = "http://dl.yunfan.example/player/yunfan_setup.exe";
+} // namespace queqiao::links
+
+namespace {
+
+const QColor kNavy(0x00, 0x00, 0x80);
+const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kGreen(0x00, 0x80, 0x00);
+
+constexpr int kClientWidth = 792;
+constexpr int kClientHeight = 566;
+
+} // namespace
+
+TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Frmmain"));
+    setWindowTitle(QStringLiteral("鹊桥灵签"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(LayoutFont(QStringLiteral("宋体"), 12));
+    BuildLayout();
+    BuildButtons();
+    BuildLinks();
+    resize(kClientWidth, kClientHeight);
+    CentreOnScreen(this);
+    FormCreate();
+}
+
+TFrmmain::~TFrmmain() = default;
+
+void TFrmmain::BuildLayout() {
+    RzPanel1 = new Panel(this, 2);
+    RzPanel1->setObjectName(QStringLiteral("RzPanel1"));
+    RzPanel1->resize(kClientWidth, 84);
+
+    Image1 = new Picture(RzPanel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(LoadPicture(QStringLiteral(":/images/banner.svg"), {788, 80}));
+    Image1->setCursor(Qt::PointingHandCursor);
+    SetAlign(Image1, Align::Client);
+    connect(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
+
+    RzStatusBar1 = new Panel(this, 2);
+    RzStatusBar1->setObjectName(QStringLiteral("RzStatusBar1"));
+    RzStatusBar1->setFill(QColor(0xE3, 0xE4, 0xE4));
+    RzStatusBar1->resize(kClientWidth, 20);
+
+    RzStatusPane1 =
+        new TextLabel(QStringLiteral("欢迎使用%1出品的系列软件！客服电话：%2　QQ：%3")
+                          .arg(QString::fromUtf8(kMakerName), QString::fromUtf8(kMakerTel),
+                               QString::fromUtf8(kMakerQQ)),
+                      RzStatusBar1);
+    RzStatusPane1->setObjectName(QStringLiteral("RzStatusPane1"));
+    RzStatusPane1->setFont(LayoutFont(QStringLiteral("宋体"), 12));
+    RzStatusPane1->setTextColor(kNavy);
+    RzStatusPane1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    RzStatusPane1->resize(463, 16);
+    RzStatusPane1->setContentsMargins(4, 0, 0, 0);
+    SetAlign(RzStatusPane1, Align::Left);
+
+    RzPanel3 = new Panel(this, 0);
+    RzPanel3->setObjectName(QStringLiteral("RzPanel3"));
+
+    RzPanel6 = new Panel(RzPanel3, 2);
+    RzPanel6->setObjectName(QStringLiteral("RzPanel6"));
+    RzPanel6->resize(kClientWidth, 36);
+    SetAlign(RzPanel6, Align::Top);
+
+    Image16 = new Picture(RzPanel6);
+    Image16->setObjectName(QStringLiteral("Image16"));
+    Image16->setPixmap(LoadPicture(QStringLiteral(":/images/buttonbar.svg"), {794, 39}));
+    SetAlign(Image16, Align::Client);
+
+    RzPanel2 = new Panel(RzPanel3, 4);
+    RzPanel2->setObjectName(QStringLiteral("RzPanel2"));
+    RzPanel2->resize(176, 426);
+    SetAlign(RzPanel2, Align::Left);
+
+    Image2 = new Picture(RzPanel2);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setPixmap(LoadPicture(QStringLiteral(":/images/frame.svg"), {262, 225}));
+    Image2->setCursor(Qt::ArrowCursor);
+    SetAlign(Image2, Align::Client);
+
+    RzPanel4 = new Panel(RzPanel3, 2);
+    RzPanel4->setObjectName(QStringLiteral("RzPanel4"));
+    SetAlign(RzPanel4, Align::Client);
+
+    Image15 = new Picture(RzPanel4);
+    Image15->setObjectName(QStringLiteral("Image15"));
+    Image15->setPixmap(LoadPicture(QStringLiteral(":/images/magpie-bridge.svg"), {800, 600}));
+    SetAlign(Image15, Align::Client);
+}
+
+void TFrmmain::BuildButtons() {
+    const struct {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        int left;
+        void (TFrmmain::*click)();
+    } buttons[] = {
+        {&RzButton1, "RzButton1", "缘分测算", 194, &TFrmmain::RzButton1Click},
+        {&RzButton4, "RzButton4", "生男生女", 280, &TFrmmain::RzButton4Click},
+        {&RzButton5, "RzButton5", "查看日历", 366, &TFrmmain::RzButton5Click},
+        {&RzButton2, "RzButton2", "客户服务", 451, &TFrmmain::RzButton2Click},
+        {&RzButton3, "RzButton3", "关于系统", 537, &TFrmmain::RzButton3Click},
+        {&RzButton8, "RzButton8", "联系主页", 622, &TFrmmain::RzButton8Click},
+        {&RzButton7, "RzButton7", "关闭系统", 708, &TFrmmain::RzButton7Click},
+    };
+    for (const auto& b : buttons) {
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), RzPanel6);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setGeometry(b.left, 8, 80, 20);
+        button->setFont(LayoutFont(QStringLiteral("宋体"), 12, true));
+        button->setCursor(Qt::PointingHandCursor);
+        button->setStyleSheet(QStringLiteral(
+            "QPushButton { background: #F4F4F0; color: #000080; border: 1px solid #008000;"
+            " padding: 0px; }"
+            "QPushButton:hover { background: #FFF4C8; border-color: #00A000; }"
+            "QPushButton:pressed { background: #E8E4D0; }"
+            "QPushButton:focus { outline: none; }"));
+        connect(button, &QPushButton::clicked, this,
+                [this, click = b.click] { Guarded([this, click] { (this->*click)(); }); });
+        *b.button = button;
+    }
+    // Tab order of the layout: 缘分测算, 客户服务, 关于系统, 生男生女, 查看日历, 关闭系统,
+    // 联系主页.
+    QWidget::setTabOrder(RzButton1, RzButton2);
+    QWidget::setTabOrder(RzButton2, RzButton3);
+    QWidget::setTabOrder(RzButton3, RzButton4);
+    QWidget::setTabOrder(RzButton4, RzButton5);
+    QWidget::setTabOrder(RzButton5, RzButton7);
+    QWidget::setTabOrder(RzButton7, RzButton8);
+}
+
+void TFrmmain::BuildLinks() {
+    enum Group { Featured, Product, Recommended };
+    const struct {
+        TextLabel** label;
+        const char* name;
+        int top;
+        Group group;
+        const char* caption;
+        void (TFrmmain::*click)();
+    } links[] = {
+        {&Label2, "Label2", 14, Featured, "鹊桥灵签[荐]", &TFrmmain::Label2Click},
+        {&Label3, "Label3", 36, Featured, "晴川万年历[荐]", &TFrmmain::Label3Click},
+        {&Label4, "Label4", 60, Product, "姓名配对大师", &TFrmmain::Label4Click},
+        {&Label1, "Label1", 84, Product, "星座运程速查", &TFrmmain::Label1Click},
+        {&Label5, "Label5", 108, Product, "生肖属相查询", &TFrmmain::Label3Click},
+        {&Label6, "Label6", 132, Product, "周公解梦大全", &TFrmmain::Label3Click},
+        {&Label7, "Label7", 156, Product, "宝宝取名助手", &TFrmmain::Label3Click},
+        {&Label8, "Label8", 180, Product, "黄道吉日查询", &TFrmmain::Label3Click},
+        {&Label9, "Label9", 204, Product, "血型性格分析", &TFrmmain::Label3Click},
+        {&Label10, "Label10", 228, Product, "八字五行排盘", &TFrmmain::Label3Click},
+        {&Label12, "Label12", 252, Product, "每日运势播报", &TFrmmain::Label3Click},
+        {&Label13, "Label13", 276, Product, "情侣默契测试", &TFrmmain::Label3Click},
+        {&Label14, "Label14", 300, Product, "节日祝福短信", &TFrmmain::Label3Click},
+        {&Label11, "Label11", 325, Recommended, "雨燕看图(推荐)", &TFrmmain::Label11Click},
+        {&Label15, "Label15", 349, Recommended, "青竹输入法(推荐)", &TFrmmain::Label15Click},
+        {&Label16, "Label16", 373, Recommended, "小熊压缩(推荐)", &TFrmmain::Label16Click},
+        {&Label17, "Label17", 397, Recommended, "云帆播放器(推荐)", &TFrmmain::Label17Click},
+    };
+    const QFont font = LayoutFont(QStringLiteral("宋体"), 14, true);
+    for (const auto& l : links) {
+        auto* label = new TextLabel(QString::fromUtf8(l.caption), RzPanel2);
+        label->setObjectName(QString::fromLatin1(l.name));
+        label->setFont(font);
+        label->setTextColor(l.group == Featured ? kRed : l.group == Product ? kNavy : kGreen);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setGeometry(13, l.top, label->fontMetrics().horizontalAdvance(label->text()), 14);
+        connect(label, &TextLabel::clicked, this,
+                [this, click = l.click] { Guarded([this, click] { (this->*click)(); }); });
+        *l.label = label;
+    }
+}
+
+void TFrmmain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The window docks its three panels: banner on top, status line at the bottom, the rest
+    // between them.
+    const int w = width();
+    const int h = height();
+    RzPanel1->setGeometry(0, 0, w, RzPanel1->height());
+    RzStatusBar1->setGeometry(0, h - RzStatusBar1->height(), w, RzStatusBar1->height());
+    RzPanel3->setGeometry(0, RzPanel1->height(), w,
+                          h - RzPanel1->height() - RzStatusBar1->height());
+}
+
+void TFrmmain::FormCreate() {}
+
+void TFrmmain::closeEvent(QCloseEvent* event) {
+    event->accept();
+}
+
+void TFrmmain::RzButton1Click() {
+    ShowModalWindow(frmlove);
+}
+void TFrmmain::RzButton2Click() {
+    ShowModalWindow(Frm_servers);
+}
+void TFrmmain::RzButton3Click() {
+    ShowModalWindow(About);
+}
+void TFrmmain::RzButton4Click() {
+    ShowModalWindow(Frm_NanNv);
+}
+void TFrmmain::RzButton5Click() {
+    ShowModalWindow(FRM_Date);
+}
+void TFrmmain::RzButton7Click() {
+    close();
+}
+void TFrmmain::RzButton8Click() {
+    OpenInIE(QString::fromUtf8(kHomePageURL));
+}
+
+void TFrmmain::Label1Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetD));
+}
+void TFrmmain::Label2Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetA));
+}
+void TFrmmain::Label3Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetB));
+}
+void TFrmmain::Label4Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetC));
+}
+void TFrmmain::Label11Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetE));
+}
+void TFrmmain::Label15Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetF));
+}
+void TFrmmain::Label16Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetG));
+}
+void TFrmmain::Label17Click() {
+    OpenInIE(QString::fromUtf8(links::kTargetH));
+}

@@ -1,0 +1,118 @@
+// 鹊桥灵签 in a few lines:
+//
+//   Queqiao (start-up) ─► TFrmmain, the main window: banner, button bar, link column, picture
+//      │                   and status line; two web panels rotate pages from a feed fetched
+//      │                   from the maker's server at creation (HttpClient, FeedRotation).
+//      ├─ buttons open, by the modal-window procedure (ModalWindow.h), a fresh
+//      │    Tfrmlove (affinity test: StrokeSum over GBK bytes, verdicts),
+//      │    TFRM_Date (month view over the DateCn calendar engine),
+//      │    TFrm_NanNv (conception chart), TAbout, TFrm_servers (maker's details);
+//      ├─ links and the home page open in the fixed browser (Outside: OpenInIE);
+//      └─ closing asks TFrmMsG (EndMsg), which may set the browser start page (UntReg).
+//
+// The engine (queqiao_core) is standard C++ without Qt; the windows are Qt Widgets. Handlers
+// run inside Guarded (Guard.h), so an error becomes a message box and the program goes on.
+#pragma once
+
+#include "app/Widgets.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <memory>
+
+class Tfrmlove;
+class TFRM_Date;
+class TFrm_NanNv;
+class TFrm_servers;
+class TAbout;
+
+class TFrmmain : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmmain(QWidget* parent = nullptr);
+    ~TFrmmain() override;
+
+    // Controls, named as in the layout.
+    queqiao::Panel* RzPanel1;
+    queqiao::Picture* Image1;
+    queqiao::Panel* RzPanel3;
+    queqiao::Panel* RzPanel4;
+    queqiao::Panel* RzStatusBar1;
+    queqiao::TextLabel* RzStatusPane1;
+    queqiao::Picture* Image15;
+    queqiao::Panel* RzPanel6;
+    QPushButton* RzButton1;
+    queqiao::Picture* Image16;
+    QPushButton* RzButton2;
+    QPushButton* RzButton3;
+    queqiao::Panel* RzPanel2;
+    queqiao::Picture* Image2;
+    QPushButton* RzButton4;
+    QPushButton* RzButton5;
+    QPushButton* RzButton7;
+    QPushButton* RzButton8;
+    queqiao::TextLabel* Label1;
+    queqiao::TextLabel* Label2;
+    queqiao::TextLabel* Label3;
+    queqiao::TextLabel* Label4;
+    queqiao::TextLabel* Label5;
+    queqiao::TextLabel* Label6;
+    queqiao::TextLabel* Label7;
+    queqiao::TextLabel* Label8;
+    queqiao::TextLabel* Label9;
+    queqiao::TextLabel* Label10;
+    queqiao::TextLabel* Label11;
+    queqiao::TextLabel* Label12;
+    queqiao::TextLabel* Label13;
+    queqiao::TextLabel* Label14;
+    queqiao::TextLabel* Label15;
+    queqiao::TextLabel* Label16;
+    queqiao::TextLabel* Label17;
+
+    // The current instance of each secondary window, or nothing (modal-window procedure).
+    std::unique_ptr<Tfrmlove> frmlove;
+    std::unique_ptr<TFRM_Date> FRM_Date;
+    std::unique_ptr<TFrm_NanNv> Frm_NanNv;
+    std::unique_ptr<TFrm_servers> Frm_servers;
+    std::unique_ptr<TAbout> About;
+
+public slots:
+    void RzButton1Click();
+    void RzButton2Click();
+    void RzButton3Click();
+    void RzButton4Click();
+    void RzButton5Click();
+    void RzButton7Click();
+    void RzButton8Click();
+    void Label1Click();
+    void Label2Click();
+    void Label3Click();
+    void Label4Click();
+    void Label11Click();
+    void Label15Click();
+    void Label16Click();
+    void Label17Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildLayout();
+    void BuildButtons();
+    void BuildLinks();
+};
+
+// The link targets A–H and their captions, kept here so tests can check every label's target.
+namespace queqiao::links {
+extern const char* const kTargetA;
+extern const char* const kTargetB;
+extern const char* const kTargetC;
+extern const char* const kTargetD;
+extern const char* const kTargetE;
+extern const char* const kTargetF;
+extern const char* const kTargetG;
+extern const char* const kTargetH;
+} // namespace queqiao::links

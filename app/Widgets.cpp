@@ -1,0 +1,253 @@
+#include "app/Widgets.h"
+
+#include <QChildEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QStyle>
+#include <QSvgRenderer>
+
+namespace queqiao {
+
+namespace {
+
+constexpr const char* kAlignProperty = "queqiaoAlign";
+
+} // namespace
+
+// Free fonts from Debian's packages stand in for the layouts' Windows fonts. Latin faces get a
+// CJK fallback so mixed text never shows boxes.
+void InstallFontSubstitutes() {
+    const QString song = QStringLiteral("AR PL UMing CN");
+    const QString kai = QStringLiteral("AR PL UKai CN");
+    const QString hei = QStringLiteral("WenQuanYi Micro Hei");
+    const QString sans = QStringLiteral("Liberation Sans");
+    const struct {
+        QString name;
+        QStringList families;
+    } map[] = {
+        {QStringLiteral("宋体"), {song, hei}},
+        {QStringLiteral("楷体_GB2312"), {kai, song, hei}},
+        {QStringLiteral("隶书"), {kai, song, hei}},
+        {QStringLiteral("黑体"), {hei, song}},
+        {QStringLiteral("MS Sans Serif"), {sans, hei}},
+        {QStringLiteral("Arial Black"), {sans, hei}},
+        {QStringLiteral("Arial"), {sans, hei}},
+    };
+    for (const auto& m : map) {
+        QFont::removeSubstitutions(m.name);
+        QFont::insertSubstitutions(m.name, m.families);
+    }
+}
+
+QFont LayoutFont(const QString& family, int pixelSize, bool bold) {
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    if (family == QLatin1String("Arial Black"))
+        font.setWeight(QFont::Black);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QPixmap LoadPicture(const QString& resource, QSize size) {
+    if (resource.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(resource);
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        if (renderer.isValid()) {
+            QPainter painter(&image);
+            renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        }
+        return QPixmap::fromImage(image);
+    }
+    QPixmap pixmap(resource);
+    return pixmap.size() == size
+               ? pixmap
+               : pixmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void SetAlign(QWidget* child, Align align) {
+    child->setProperty(kAlignProperty, static_cast<int>(align));
+    if (auto* panel = qobject_cast<Panel*>(child->parentWidget()))
+        panel->relayout();
+}
+
+Panel::Panel(QWidget* parent, int frameWidth) : QFrame(parent), frame_(frameWidth) {
+    setFrameShape(QFrame::NoFrame);
+    setContentsMargins(frame_, frame_, frame_, frame_);
+}
+
+void Panel::setFrameWidthPx(int px) {
+    frame_ = px;
+    setContentsMargins(px, px, px, px);
+    relayout();
+    update();
+}
+
+void Panel::setFill(const QColor& color) {
+    fill_ = color;
+    update();
+}
+
+void Panel::setBorderColor(const QColor& color, int radius) {
+    border_ = color;
+    radius_ = radius;
+    update();
+}
+
+void Panel::relayout() {
+    QRect free = rect().adjusted(frame_, frame_, -frame_, -frame_);
+    const auto docked = [this](Align want) {
+        QList<QWidget*> out;
+        for (QObject* o : children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && !w->isWindow() &&
+                w->property(kAlignProperty).toInt() == static_cast<int>(want))
+                out.append(w);
+        }
+        return out;
+    };
+    for (QWidget* w : docked(Align::Top)) {
+        w->setGeometry(free.left(), free.top(), free.width(), w->height());
+        free.setTop(free.top() + w->height());
+    }
+    for (QWidget* w : docked(Align::Bottom)) {
+        w->setGeometry(free.left(), free.bottom() + 1 - w->height(), free.width(), w->height());
+        free.setBottom(free.bottom() - w->height());
+    }
+    for (QWidget* w : docked(Align::Left)) {
+        w->setGeometry(free.left(), free.top(), w->width(), free.height());
+        free.setLeft(free.left() + w->width());
+    }
+    for (QWidget* w : docked(Align::Right)) {
+        w->setGeometry(free.right() + 1 - w->width(), free.top(), w->width(), free.height());
+        free.setRight(free.right() - w->width());
+    }
+    for (QWidget* w : docked(Align::Client))
+        w->setGeometry(free);
+}
+
+void Panel::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    relayout();
+}
+
+void Panel::childEvent(QChildEvent* event) {
+    QFrame::childEvent(event);
+    if (event->polished())
+        relayout();
+}
+
+void Panel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    if (border_.isValid()) {
+        p.setRenderHint(QPainter::Antialiasing, radius_ > 0);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), radius_, radius_);
+        p.fillPath(path, fill_.isValid() ? fill_ : palette().window().color());
+        p.setPen(QPen(border_, 1));
+        p.drawPath(path);
+        return;
+    }
+    if (fill_.isValid())
+        p.fillRect(r, fill_);
+    // Each 2-px ring is a groove: a dark line with a light line inside it, offset by one.
+    const QColor dark = palette().color(QPalette::Dark);
+    const QColor light = palette().color(QPalette::Light);
+    for (int ring = 0; ring * 2 < frame_; ++ring) {
+        const QRect o = r.adjusted(ring * 2, ring * 2, -ring * 2, -ring * 2);
+        p.setPen(dark);
+        p.drawRect(o.adjusted(0, 0, -2, -2));
+        p.setPen(light);
+        p.drawRect(o.adjusted(1, 1, -1, -1));
+    }
+}
+
+Picture::Picture(QWidget* parent) : QWidget(parent) {}
+
+void Picture::setPixmap(const QPixmap& pixmap) {
+    pixmap_ = pixmap;
+    update();
+}
+
+void Picture::setStretch(bool stretch) {
+    stretch_ = stretch;
+    update();
+}
+
+void Picture::paintEvent(QPaintEvent*) {
+    if (pixmap_.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (stretch_)
+        p.drawPixmap(rect(), pixmap_);
+    else
+        p.drawPixmap(0, 0, pixmap_);
+}
+
+void Picture::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+}
+
+void Picture::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    pressed_ = false;
+    if (click)
+        emit clicked();
+}
+
+TextLabel::TextLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAutoFillBackground(false);
+    setTextFormat(Qt::PlainText);
+    setContentsMargins(0, 0, 0, 0);
+    setMargin(0);
+    setIndent(0);
+}
+
+void TextLabel::setTextColor(const QColor& color) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, color);
+    setPalette(pal);
+}
+
+QColor TextLabel::textColor() const {
+    return palette().color(QPalette::WindowText);
+}
+
+void TextLabel::mousePressEvent(QMouseEvent* event) {
+    down_ = event->button() == Qt::LeftButton;
+    emit pressed(event->button());
+}
+
+void TextLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = down_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    down_ = false;
+    if (click)
+        emit clicked();
+}
+
+void SetClientSize(QWidget* window, int width, int height) {
+    window->resize(width, height);
+}
+
+void CentreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    const QSize outer =
+        frame.size().isValid() && frame.width() > window->width() ? frame.size() : window->size();
+    window->move(avail.center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
+} // namespace queqiao

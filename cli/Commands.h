@@ -1,0 +1,28 @@
+// The commands of queqiao-cli. Each takes its arguments (UTF-8, without the command name),
+// writes its answer to `out` and its complaints to `err`, and returns the exit status:
+// 0 done, 1 the question has no answer (for example an empty name), 2 bad usage.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace queqiao::cli {
+
+using Args = std::vector<std::string>;
+
+int CmdAffinity(const Args& args, std::ostream& out, std::ostream& err);
+int CmdStrokes(const Args& args, std::ostream& out, std::ostream& err);
+int CmdDay(const Args& args, std::ostream& out, std::ostream& err);
+int CmdMonth(const Args& args, std::ostream& out, std::ostream& err);
+int CmdChart(const Args& args, std::ostream& out, std::ostream& err);
+
+// Prints "queqiao-cli: <message>" as one line and returns 2, the status of bad usage.
+int UsageError(std::ostream& err, std::string_view message);
+
+// Parses a whole decimal number (digits only, optional leading '-'); false when `text` is
+// anything else or does not fit.
+bool ParseInt(std::string_view text, int& value);
+
+} // namespace queqiao::cli

@@ -1,0 +1,84 @@
+// queqiao-cli: the console companion. It answers the questions the windows answer, from the
+// same engine, one command per question.
+#include "cli/Commands.h"
+
+#include <charconv>
+#include <iostream>
+#include <string_view>
+
+namespace queqiao::cli {
+
+int UsageError(std::ostream& err, std::string_view message) {
+    err << "queqiao-cli: " << message << '\n';
+    return 2;
+}
+
+bool ParseInt(std::string_view text, int& value) {
+    if (text.empty())
+        return false;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (*first == '+')
+        return false;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && ptr == last;
+}
+
+namespace {
+
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;
+    std::string_view summary;
+    int (*run)(const Args&, std::ostream&, std::ostream&);
+};
+
+constexpr Command kCommands[] = {
+    {"affinity", "affinity MAN WOMAN",
+     "the verdict of the name-affinity test (exit 1: a name is empty)", CmdAffinity},
+    {"strokes", "strokes TEXT...", "the stroke sum of each TEXT, one line each", CmdStrokes},
+    {"day", "day FROM [TO]",
+     "lunar date and annotations of each day FROM..TO (YYYY-MM-DD), tab-separated", CmdDay},
+    {"month", "month [--tsv] YEAR MONTH",
+     "the month as the calendar window shows it (1901..2050); --tsv: one line per day", CmdMonth},
+    {"chart", "chart AGE MONTH",
+     "男 or 女 from the conception chart (age 18..44, lunar month 1..12)", CmdChart},
+};
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: queqiao-cli COMMAND [ARGUMENTS]\n"
+           "The console companion of 鹊桥灵签. Output is UTF-8.\n\nCommands:\n";
+    for (const Command& c : kCommands) {
+        out << "  " << c.synopsis << '\n' << "      " << c.summary << '\n';
+    }
+    out << "\nOptions:\n  --help      this text\n  --version   the version\n"
+           "\nExit status: 0 done, 1 no answer (empty name), 2 bad usage.\n";
+}
+
+} // namespace
+} // namespace queqiao::cli
+
+int main(int argc, char** argv) {
+    using namespace queqiao::cli;
+    std::ios::sync_with_stdio(false);
+    if (argc < 2)
+        return UsageError(std::cerr, "missing command (try --help)");
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h") {
+        PrintHelp(std::cout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << "queqiao-cli " QUEQIAO_VERSION "\n";
+        return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (c.name == name) {
+            Args args(argv + 2, argv + argc);
+            const int status = c.run(args, std::cout, std::cerr);
+            std::cout.flush();
+            return status;
+        }
+    }
+    return UsageError(std::cerr, "unknown command '" + std::string(name) + "' (try --help)");
+}

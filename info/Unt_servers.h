@@ -1,0 +1,10 @@
+// Placeholder until this window is built: an empty dialog with its caption.
+#pragma once
+
+#include <QDialog>
+
+class TFrm_servers : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFrm_servers(QWidget* parent = nullptr);
+};

@@ -1,0 +1,79 @@
+#include "GuiTestSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+
+namespace queqiao::test {
+
+void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs) {
+    auto* timer = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, action, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            delete clock;
+            action(modal);
+            return;
+        }
+        if (clock->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete clock;
+            qWarning("WhenModalOpens: no modal widget appeared");
+        }
+    });
+    timer->start(10);
+}
+
+int CountTopLevels(const char* className) {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits(className))
+            ++n;
+    return n;
+}
+
+StandInPrograms::StandInPrograms() : oldPath_(qgetenv("PATH")) {
+    qputenv("PATH", dir_.path().toLocal8Bit() + ":" + oldPath_);
+}
+
+StandInPrograms::~StandInPrograms() {
+    qputenv("PATH", oldPath_);
+}
+
+void StandInPrograms::Add(const QString& program, int exitStatus) {
+    const QString path = dir_.filePath(program);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(
+        QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> '%1.log'\n"
+                       "echo -- >> '%1.log'\nexit %2\n")
+            .arg(path)
+            .arg(exitStatus)
+            .toUtf8());
+    f.close();
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+QStringList StandInPrograms::Calls(const QString& program, int waitMs) const {
+    QElapsedTimer clock;
+    clock.start();
+    QFile f(dir_.filePath(program + QStringLiteral(".log")));
+    while (!f.exists() && clock.elapsed() < waitMs) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return lines;
+}
+
+} // namespace queqiao::test

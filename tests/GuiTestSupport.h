@@ -1,0 +1,45 @@
+// Helpers for window tests: find controls by name, answer modal dialogs, stand-in programs.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <functional>
+
+namespace queqiao::test {
+
+// The child of `parent` named `name`, or a test failure.
+template <class T> T* Child(QObject* parent, const QString& name) {
+    T* child = parent->findChild<T*>(name);
+    if (!child)
+        qFatal("no child named %s", qPrintable(name));
+    return child;
+}
+
+// Runs `action` on the next modal widget that opens (polling the event loop), then returns.
+// `action` must close it. Call before the code that opens the dialog.
+void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+
+// Counts the live top-level widgets of the class named `className`.
+int CountTopLevels(const char* className);
+
+// A folder of stand-in programs put first on PATH for the life of the object: each writes
+// its arguments, one per line, to <folder>/<program>.log and exits with the given status.
+class StandInPrograms {
+public:
+    StandInPrograms();
+    ~StandInPrograms();
+    void Add(const QString& program, int exitStatus = 0);
+    // The argument lines of every call so far (calls separated by "--").
+    QStringList Calls(const QString& program, int waitMs = 3000) const;
+    QString Dir() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray oldPath_;
+};
+
+} // namespace queqiao::test

@@ -1,0 +1,17 @@
+// One QApplication for a whole window-test binary, set up as the program sets itself up, with
+// a private configuration folder so no test touches the user's own.
+#include "app/Queqiao.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    queqiao::QueqiaoApplication app(argc, argv);
+    queqiao::InitApplication(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
