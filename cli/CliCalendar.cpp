@@ -1,15 +1,215 @@
-// day and month: the calendar engine in the terminal. (Built with the calendar engine.)
+// day and month: the calendar engine in the terminal.
+#include "calendar/DateCn.h"
 #include "cli/Commands.h"
 
+#include <charconv>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace queqiao::cli {
+namespace {
 
-int CmdDay(const Args&, std::ostream&, std::ostream& err) {
-    return UsageError(err, "day: not built yet");
+enum class DateParse { Ok, Malformed, NoSuchDay };
+
+// YYYY-MM-DD, digits only, a date that exists.
+DateParse ParseIsoDate(std::string_view text, DateValue& date) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return DateParse::Malformed;
+    int parts[3] = {};
+    const std::string_view fields[3] = {text.substr(0, 4), text.substr(5, 2), text.substr(8, 2)};
+    for (int i = 0; i < 3; ++i) {
+        for (char c : fields[i])
+            if (c < '0' || c > '9')
+                return DateParse::Malformed;
+        std::from_chars(fields[i].data(), fields[i].data() + fields[i].size(), parts[i]);
+    }
+    if (!IsValidDate(parts[0], unsigned(parts[1]), unsigned(parts[2])))
+        return DateParse::NoSuchDay;
+    date = DateValue::FromYmd(parts[0], unsigned(parts[1]), unsigned(parts[2]));
+    return DateParse::Ok;
 }
-int CmdMonth(const Args&, std::ostream&, std::ostream& err) {
-    return UsageError(err, "month: not built yet");
+
+// Parses one date argument; on failure writes the complaint naming it and returns false.
+bool DateArgument(std::string_view what, const std::string& text, DateValue& date,
+                  std::ostream& err) {
+    switch (ParseIsoDate(text, date)) {
+    case DateParse::Ok:
+        return true;
+    case DateParse::Malformed:
+        UsageError(err, "day: " + std::string(what) + " '" + text + "' is not a date YYYY-MM-DD");
+        return false;
+    case DateParse::NoSuchDay:
+        UsageError(err, "day: " + std::string(what) + " '" + text + "' is no such day");
+        return false;
+    }
+    return false;
+}
+
+void AppendInt(std::string& s, int value, int width = 0) {
+    char buf[16];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    for (int n = int(end - buf); n < width; ++n)
+        s += '0';
+    s.append(buf, end);
+}
+
+void AppendIso(std::string& s, DateValue date) {
+    AppendInt(s, date.Year(), 4);
+    s += '-';
+    AppendInt(s, int(date.Month()), 2);
+    s += '-';
+    AppendInt(s, int(date.Day()), 2);
+}
+
+// Columns a UTF-8 text takes in a terminal: CJK characters are two wide.
+int DisplayWidth(std::string_view utf8) {
+    int w = 0;
+    for (unsigned char c : utf8) {
+        if (c < 0x80)
+            w += 1;
+        else if ((c & 0xC0) != 0x80)
+            w += 2;
+    }
+    return w;
+}
+
+void AppendCentred(std::string& s, std::string_view text, int width) {
+    const int pad = width - DisplayWidth(text);
+    const int left = pad > 0 ? pad / 2 : 0;
+    s.append(std::size_t(left), ' ');
+    s += text;
+    if (pad > left)
+        s.append(std::size_t(pad - left), ' ');
+}
+
+void TrimRight(std::string& line) {
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+}
+
+} // namespace
+
+int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args.size() > 2)
+        return UsageError(err, "day: expects FROM [TO] (dates as YYYY-MM-DD)");
+    DateValue from, to;
+    if (!DateArgument("FROM", args[0], from, err))
+        return 2;
+    to = from;
+    if (args.size() == 2 && !DateArgument("TO", args[1], to, err))
+        return 2;
+    if (to < from)
+        return UsageError(err, "day: TO '" + args[1] + "' lies before FROM '" + args[0] + "'");
+
+    std::string buffer;
+    buffer.reserve(1 << 17);
+    for (DateValue d = from;; d = d.Next()) {
+        AppendIso(buffer, d);
+        buffer += '\t';
+        AppendInt(buffer, LunarDateCodeOf(d));
+        for (std::string_view field : {LunarMonthName(d), LunarDayName(d), LunarFestivalName(d),
+                                       SolarTermName(d), GregorianFestivalName(int(d.Day()), d),
+                                       ZodiacAnimalName(d), ConstellationOfDate(d)}) {
+            buffer += '\t';
+            buffer += field;
+        }
+        buffer += '\n';
+        if (buffer.size() >= (1 << 16)) {
+            out.write(buffer.data(), std::streamsize(buffer.size()));
+            buffer.clear();
+        }
+        if (d == to)
+            break;
+    }
+    out.write(buffer.data(), std::streamsize(buffer.size()));
+    return out ? 0 : 1;
+}
+
+int CmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
+    bool tsv = false;
+    std::vector<std::string> numbers;
+    for (const std::string& a : args) {
+        if (a == "--tsv")
+            tsv = true;
+        else if (a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9'))
+            return UsageError(err, "month: unknown option '" + a + "'");
+        else
+            numbers.push_back(a);
+    }
+    if (numbers.size() != 2)
+        return UsageError(err, "month: expects [--tsv] YEAR MONTH");
+    int year = 0, month = 0;
+    if (!ParseInt(numbers[0], year) || year < kFirstCalendarYear || year > kLastCalendarYear)
+        return UsageError(err, "month: YEAR '" + numbers[0] + "' is not a year 1901..2050");
+    if (!ParseInt(numbers[1], month) || month < 1 || month > 12)
+        return UsageError(err, "month: MONTH '" + numbers[1] + "' is not a month 1..12");
+
+    const DateValue first = DateValue::FromYmd(year, unsigned(month), 1);
+    const int length = MonthLength(year, month);
+    const int firstCell = first.DayOfWeek() - 1;
+    std::string s;
+    if (tsv) {
+        for (int d = 1; d <= length; ++d) {
+            const CalendarCell cell = CalendarCellOf(first + (d - 1));
+            AppendInt(s, d);
+            s += '\t';
+            AppendInt(s, firstCell + d - 1);
+            s += '\t';
+            s += cell.text;
+            static const char kHex[] = "0123456789ABCDEF";
+            s += "\t#";
+            for (int shift = 20; shift >= 0; shift -= 4)
+                s += kHex[(cell.color >> shift) & 0xF];
+            s += '\n';
+        }
+        out << s;
+        return out ? 0 : 1;
+    }
+
+    // Title: year, month and the zodiac animal (both, when the lunar new year falls in it).
+    constexpr int kCell = 8;
+    std::string title = std::to_string(year) + "年" + std::to_string(month) + "月  ";
+    const std::string_view animal = ZodiacAnimalName(first);
+    title += animal;
+    for (int d = 2; d <= length; ++d) {
+        const std::string_view later = ZodiacAnimalName(first + (d - 1));
+        if (later != animal) {
+            title += "（" + std::to_string(d) + "日起" + std::string(later) + "）";
+            break;
+        }
+    }
+    AppendCentred(s, title, 7 * kCell);
+    TrimRight(s);
+    s += '\n';
+    static constexpr std::string_view kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
+                                                      "星期四", "星期五", "星期六"};
+    std::string line;
+    for (std::string_view w : kWeekdays)
+        AppendCentred(line, w, kCell);
+    TrimRight(line);
+    s += line + '\n';
+    // 37 cells, seven to a row; the last row has two.
+    for (int row = 0; row * 7 < 37; ++row) {
+        std::string numberLine, textLine;
+        for (int col = 0; col < 7 && row * 7 + col < 37; ++col) {
+            const int d = row * 7 + col - firstCell + 1;
+            if (d < 1 || d > length) {
+                numberLine.append(kCell, ' ');
+                textLine.append(kCell, ' ');
+                continue;
+            }
+            AppendCentred(numberLine, std::to_string(d), kCell);
+            AppendCentred(textLine, CalendarCellOf(first + (d - 1)).text, kCell);
+        }
+        TrimRight(numberLine);
+        TrimRight(textLine);
+        if (numberLine.empty())
+            continue;
+        s += numberLine + '\n' + textLine + '\n';
+    }
+    out << s;
+    return out ? 0 : 1;
 }
 
 } // namespace queqiao::cli

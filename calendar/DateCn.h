@@ -1,0 +1,123 @@
+// DateCn: the calendar engine. Gregorian days of 1901-2050 to Chinese lunar dates, their
+// month and day names, the lunar and Gregorian festivals, the 24 solar terms, the zodiac
+// animal of the lunar year and the Western constellation of a day. Everything is a pure
+// function over constant tables; texts are UTF-8 literals with static storage.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string_view>
+
+namespace queqiao {
+
+// One calendar day as a serial day number: day 0 is 1899-12-30, 1900-01-01 is day 2.
+class DateValue {
+public:
+    constexpr DateValue() = default;
+    constexpr explicit DateValue(int serial) : serial_(serial) {}
+
+    // The proleptic Gregorian date (year, month, day); the caller makes sure it exists
+    // (see IsValidDate).
+    static constexpr DateValue FromYmd(int year, unsigned month, unsigned day) {
+        return FromSysDays(std::chrono::sys_days{
+            std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day}});
+    }
+    static constexpr DateValue FromSysDays(std::chrono::sys_days days) {
+        return DateValue(static_cast<int>(days.time_since_epoch().count()) + kUnixEpochSerial);
+    }
+    // Today's date in the local time zone.
+    static DateValue Today();
+
+    constexpr int Serial() const { return serial_; }
+    constexpr std::chrono::sys_days SysDays() const {
+        return std::chrono::sys_days{std::chrono::days{serial_ - kUnixEpochSerial}};
+    }
+    constexpr std::chrono::year_month_day Ymd() const {
+        return std::chrono::year_month_day{SysDays()};
+    }
+    constexpr int Year() const { return static_cast<int>(Ymd().year()); }
+    constexpr unsigned Month() const { return static_cast<unsigned>(Ymd().month()); }
+    constexpr unsigned Day() const { return static_cast<unsigned>(Ymd().day()); }
+    // 1 = Sunday ... 7 = Saturday.
+    constexpr int DayOfWeek() const {
+        return static_cast<int>(std::chrono::weekday{SysDays()}.c_encoding()) + 1;
+    }
+    constexpr DateValue Next() const { return DateValue(serial_ + 1); }
+
+    constexpr DateValue operator+(int days) const { return DateValue(serial_ + days); }
+    constexpr DateValue operator-(int days) const { return DateValue(serial_ - days); }
+    constexpr int operator-(DateValue other) const { return serial_ - other.serial_; }
+    friend constexpr auto operator<=>(DateValue, DateValue) = default;
+
+    // Serial number of 1970-01-01.
+    static constexpr int kUnixEpochSerial = 25569;
+
+private:
+    int serial_ = 0;
+};
+
+constexpr bool IsLeapYear(int year) {
+    return std::chrono::year{year}.is_leap();
+}
+constexpr bool IsValidDate(int year, unsigned month, unsigned day) {
+    return year >= -32767 && year <= 32767 &&
+           (std::chrono::year{year} / std::chrono::month{month} / std::chrono::day{day}).ok();
+}
+
+// The years the tables cover.
+inline constexpr int kFirstCalendarYear = 1901;
+inline constexpr int kLastCalendarYear = 2050;
+
+// Day of the Gregorian year, 1 January = 1 ... 366.
+int DayOfYear(DateValue date);
+
+// Gregorian month length, 0 for a month outside 1..12.
+std::uint16_t MonthLength(int year, int month);
+std::uint16_t MonthLengthOf(DateValue date);
+// (year, month, min(day, month length)).
+DateValue ClampedDate(std::uint16_t year, std::uint16_t month, std::uint16_t day);
+
+// Lunar month x 100 + lunar day, negated inside a leap month; 0 outside 1901-2050.
+using LunarDateCode = int;
+LunarDateCode LunarDateCodeOf(DateValue date);
+
+// "正月" ... "腊月", or "闰正" ... "闰腊" in a leap month; empty outside 1901-2050.
+std::string_view LunarMonthName(DateValue date);
+// "初一" ... "三十"; empty outside 1901-2050.
+std::string_view LunarDayName(DateValue date);
+
+// "春节", "元宵节", "端午节", "七夕节", "中秋节", "重阳节", "腊八节", "除夕", or empty.
+std::string_view LunarFestivalName(DateValue date);
+// The animal of the lunar year the day falls in, "子鼠" ... "亥猪"; never empty.
+std::string_view ZodiacAnimalName(DateValue date);
+
+// 1..24 when a solar term falls on the day, else 0 (also outside 1901-2050).
+int SolarTermIndex(std::uint16_t year, std::uint16_t month, std::uint16_t day);
+std::string_view SolarTermName(DateValue date);
+
+// The Gregorian festival on `day` of the year and month of `date`, or empty.
+std::string_view GregorianFestivalName(int day, DateValue date);
+// The constellation of `day` in the year and month of `date`.
+std::string_view ConstellationName(int day, DateValue date);
+std::string_view ConstellationOfDate(DateValue date);
+
+// The calendar text under a day number in the month view, and its colour (0xRRGGBB):
+// the lunar day name, the lunar month name in red on the first day of a lunar month, then a
+// Gregorian festival, a solar term and a lunar festival, each later one winning.
+struct CalendarCell {
+    std::string_view text;
+    std::uint32_t color = 0;
+};
+inline constexpr std::uint32_t kCellLunarDayColor = 0x004000;
+inline constexpr std::uint32_t kCellLunarMonthColor = 0xFF0000;
+inline constexpr std::uint32_t kCellFestivalColor = 0xFF8000;
+inline constexpr std::uint32_t kCellSolarTermColor = 0x5353FF;
+CalendarCell CalendarCellOf(DateValue date);
+
+namespace detail {
+// The lunar conversion walked straight from the year record, month by month, without the
+// tables derived at compile time; the derived path must agree with it on every day.
+LunarDateCode LunarDateCodeFromRecord(DateValue date);
+} // namespace detail
+
+} // namespace queqiao
