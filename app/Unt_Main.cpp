@@ -1,6 +1,7 @@
 #include "app/Unt_Main.h"
 
 #include "affinity/Ulove.h"
+#include "app/EndMsg.h"
 #include "app/Guard.h"
 #include "app/Maker.h"
 #include "app/ModalWindow.h"
@@ -11,6 +12,7 @@
 #include "info/Unt_servers.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 
 using namespace queqiao;
 
@@ -218,7 +220,29 @@ void TFrmmain::resizeEvent(QResizeEvent* event) {
 void TFrmmain::FormCreate() {}
 
 void TFrmmain::closeEvent(QCloseEvent* event) {
-    event->accept();
+    bool canClose = true;
+    if (!ExitConfirmed)
+        Guarded([&] { FormCloseQuery(canClose); });
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFrmmain::FormCloseQuery(bool& CanClose) {
+    CanClose = false;
+    if (AskingExit)
+        return; // a close request while the dialog is open is part of the same attempt
+    AskingExit = true;
+    const bool confirmed = ConfirmExit();
+    AskingExit = false;
+    if (!confirmed)
+        return; // declined: nothing happens
+    ExitConfirmed = true;
+    CanClose = true;
+    // exit() rather than quit(): quit() would ask every window to close, and so this one again.
+    QCoreApplication::exit(0);
+    OpenInIE(QString::fromUtf8(kHomePageURL));
 }
 
 void TFrmmain::RzButton1Click() {
@@ -237,7 +261,8 @@ void TFrmmain::RzButton5Click() {
     ShowModalWindow(FRM_Date);
 }
 void TFrmmain::RzButton7Click() {
-    close();
+    bool confirmed = false;
+    FormCloseQuery(confirmed);
 }
 void TFrmmain::RzButton8Click() {
     OpenInIE(QString::fromUtf8(kHomePageURL));

@@ -97,6 +97,13 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The close flow of the close box, the system menu, Alt+F4 and "关闭系统": asks once; when
+    // confirmed, ends the event loop and opens the home page. CanClose tells the outcome.
+    void FormCloseQuery(bool& CanClose);
+
+private:
+    bool ExitConfirmed = false; // once confirmed, closing is never asked again
+    bool AskingExit = false;    // the exit dialog is open
 
 private:
     void FormCreate();

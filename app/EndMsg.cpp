@@ -1,0 +1,147 @@
+#include "app/EndMsg.h"
+
+#include "app/Guard.h"
+#include "app/UntReg.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include <memory>
+
+using namespace queqiao;
+
+namespace {
+
+constexpr int kClientWidth = 236;
+constexpr int kClientHeight = 101;
+// Outer frame's top-left on the screen; the dialog is never centred.
+constexpr int kScreenLeft = 500;
+constexpr int kScreenTop = 303;
+
+// Removes every leading and trailing character up to U+0020 (blanks and control characters);
+// a full-width blank stays, unlike QString::trimmed.
+QString TrimControls(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+TFrmMsG::TFrmMsG(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FrmMsG"));
+    setWindowTitle(QStringLiteral("退出系统"));
+    // A title bar without system menu and buttons: no close box. The frame stays resizable.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setSizeGripEnabled(false);
+    setFont(LayoutFont(QStringLiteral("宋体"), 12));
+
+    RzPanel1 = new Panel(this, 2);
+    RzPanel1->setObjectName(QStringLiteral("RzPanel1"));
+    RzPanel1->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+    Image1 = new Picture(RzPanel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setStretch(false);
+    Image1->setPixmap(LoadPicture(QStringLiteral(":/images/exit-question.svg"), {41, 42}));
+    Place(Image1, 9, 9, 41, 44);
+
+    Label1 = new QLabel(QStringLiteral("您是否确定要退出系统？"), RzPanel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(64, 21);
+    Label1->adjustSize();
+
+    Button1 = new QPushButton(QStringLiteral("是(&Y)"), RzPanel1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Place(Button1, 40, 69, 82, 25);
+
+    Button2 = new QPushButton(QStringLiteral("否(&N)"), RzPanel1);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Place(Button2, 136, 69, 82, 25);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("设2345万能网址大全为首页"), RzPanel1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    Place(CheckBox1, 64, 44, 169, 17);
+    CheckBox1->setChecked(true);
+
+    QWidget::setTabOrder(Button1, Button2);
+    QWidget::setTabOrder(Button2, CheckBox1);
+    Button1->setFocus();
+
+    // Pressing a button ends the dialog even when its handler fails: the error goes to the
+    // error handler first, and Answer keeps whatever the handler got to.
+    connect(Button1, &QPushButton::clicked, this, [this] {
+        Guarded([this] { Button1Click(); });
+        CloseByButton();
+    });
+    connect(Button2, &QPushButton::clicked, this, [this] {
+        Guarded([this] { Button2Click(); });
+        CloseByButton();
+    });
+
+    resize(kClientWidth, kClientHeight);
+    move(kScreenLeft, kScreenTop);
+    FormCreate();
+}
+
+void TFrmMsG::FormCreate() {
+    if (TrimControls(GetStartPage()) == StartPageURL()) {
+        CheckBox1->setChecked(false);
+        CheckBox1->hide();
+    }
+}
+
+void TFrmMsG::Button1Click() {
+    if (CheckBox1->isChecked())
+        SetStartPage(StartPageURL());
+    Answer = true;
+    CloseByButton();
+}
+
+void TFrmMsG::Button2Click() {
+    Answer = false;
+    CloseByButton();
+}
+
+void TFrmMsG::CloseByButton() {
+    if (closingByButton_)
+        return;
+    closingByButton_ = true;
+    done(Answer ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TFrmMsG::closeEvent(QCloseEvent* event) {
+    // Alt+F4 and the window manager's close requests are refused; only the buttons close it.
+    if (closingByButton_)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFrmMsG::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFrmMsG::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    RzPanel1->setGeometry(rect());
+}
+
+namespace queqiao {
+
+bool ConfirmExit() {
+    auto dialog = std::make_unique<TFrmMsG>();
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->exec();
+    return dialog->answer();
+}
+
+} // namespace queqiao

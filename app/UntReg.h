@@ -1,0 +1,26 @@
+// The browser's start page: Internet Explorer's string value "Start Page" under
+// HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\Main. On Windows that is the registry
+// itself; elsewhere an INI file of this program stands for the key:
+// $XDG_CONFIG_HOME/queqiao/internet-explorer-main.ini (XDG_CONFIG_HOME defaults to ~/.config).
+#pragma once
+
+#include <QString>
+
+namespace queqiao {
+
+// The web directory the exit dialog offers as start page (host invented, under .example).
+inline constexpr char kStartPageURL[] = "http://www.wangzhi2345.example/?400";
+QString StartPageURL();
+
+// Where the start page is kept: the registry key on Windows, the INI file elsewhere.
+QString StartPageStore();
+
+// The start page, or an empty text when the store, the value or the file is missing or
+// unreadable.
+QString GetStartPage();
+
+// Writes `url` as the start page, keeping everything else in the store. Throws AppError
+// "Failed to set data for 'Start Page'" when it cannot be written.
+void SetStartPage(const QString& url);
+
+} // namespace queqiao

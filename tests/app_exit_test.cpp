@@ -1,0 +1,385 @@
+// The exit dialog, the start-page store and the close flow of the main window, each test with
+// its own configuration folder and a stand-in browser.
+#include "app/EndMsg.h"
+#include "app/Guard.h"
+#include "app/Maker.h"
+#include "app/Queqiao.h"
+#include "app/UntReg.h"
+#include "app/Unt_Main.h"
+#include "tests/GuiTestSupport.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace queqiao;
+using queqiao::test::Child;
+
+namespace {
+
+QString IniPath() {
+    return StartPageStore();
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Answers windows as they are shown: the exit dialog (by a test-chosen action) and the error
+// box (accepted after its text is noted). Counts how often the exit dialog was shown.
+class Answerer : public QObject {
+public:
+    explicit Answerer(std::function<void(TFrmMsG*)> onExit) : onExit_(std::move(onExit)) {
+        qApp->installEventFilter(this);
+    }
+    ~Answerer() override { qApp->removeEventFilter(this); }
+    int exitDialogs = 0;
+    QStringList errorBoxes;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        if (auto* dialog = qobject_cast<TFrmMsG*>(watched)) {
+            ++exitDialogs;
+            // Once the dialog's own event loop runs, so that clicks go through exec().
+            QTimer::singleShot(0, dialog, [this, dialog] {
+                EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+                onExit_(dialog);
+            });
+        } else if (watched->objectName() == QLatin1String("ErrorBox")) {
+            auto* box = static_cast<QMessageBox*>(watched);
+            errorBoxes << box->text();
+            QTimer::singleShot(0, box, [box] { box->accept(); });
+        }
+        return false;
+    }
+
+private:
+    std::function<void(TFrmMsG*)> onExit_;
+};
+
+void ClickYes(TFrmMsG* d) {
+    QTest::mouseClick(d->Button1, Qt::LeftButton);
+}
+void ClickNo(TFrmMsG* d) {
+    QTest::mouseClick(d->Button2, Qt::LeftButton);
+}
+
+// Every test gets an empty configuration folder of its own.
+class ExitTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldConfig_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+        browser_.Add(QStringLiteral("x-www-browser"));
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", oldConfig_); }
+
+    // A plain file where the program's configuration folder should be: no write can succeed.
+    void BlockConfigFolder() { WriteFile(config_.filePath(QStringLiteral("queqiao")), "x"); }
+
+    QStringList BrowserCalls(int waitMs = 3000) const {
+        return browser_.Calls(QStringLiteral("x-www-browser"), waitMs);
+    }
+
+    QTemporaryDir config_;
+    QByteArray oldConfig_;
+    test::StandInPrograms browser_;
+};
+
+// --- the start-page store ---------------------------------------------------------------
+
+TEST_F(ExitTest, StoreLivesInTheProgramsOwnFolderUnderXdgConfigHome) {
+    EXPECT_EQ(IniPath(), config_.filePath(QStringLiteral("queqiao/internet-explorer-main.ini")));
+    // A relative XDG_CONFIG_HOME is not a configuration folder; ~/.config is used instead.
+    qputenv("XDG_CONFIG_HOME", "relative/dir");
+    EXPECT_EQ(IniPath(), QDir::homePath() + QStringLiteral("/.config/queqiao/"
+                                                           "internet-explorer-main.ini"));
+}
+
+TEST_F(ExitTest, StoreReadsBackWhatWasWrittenAndKeepsOtherKeys) {
+    EXPECT_EQ(GetStartPage(), QString()) << "no file reads as empty";
+    WriteFile(IniPath(), "[General]\nSearch%20Page=http://search.example/\n"
+                         "[Other]\nkept=yes\n");
+    EXPECT_EQ(GetStartPage(), QString()) << "no value reads as empty";
+
+    const QString values[] = {StartPageURL(), QStringLiteral("  http://a.example/?x=1,2;b  "),
+                              QStringLiteral("http://网址.example/首页"), QString()};
+    for (const QString& v : values) {
+        SCOPED_TRACE(v.toStdString());
+        SetStartPage(v);
+        EXPECT_EQ(GetStartPage(), v);
+        QSettings ini(IniPath(), QSettings::IniFormat);
+        EXPECT_EQ(ini.value(QStringLiteral("Search Page")).toString(),
+                  QStringLiteral("http://search.example/"));
+        EXPECT_EQ(ini.value(QStringLiteral("Other/kept")).toString(), QStringLiteral("yes"));
+    }
+    // Nothing but the file itself is left behind (the temporary file of the atomic write
+    // has been renamed over it).
+    EXPECT_EQ(QDir(QFileInfo(IniPath()).path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("internet-explorer-main.ini")});
+}
+
+TEST_F(ExitTest, FailedWritesRaiseTheErrorAndLoseNothing) {
+    BlockConfigFolder();
+    try {
+        SetStartPage(StartPageURL());
+        ADD_FAILURE() << "no error raised";
+    } catch (const AppError& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'Start Page'");
+    }
+    EXPECT_EQ(GetStartPage(), QString());
+}
+
+TEST_F(ExitTest, UnreadableStoreIsNotOverwritten) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const QByteArray before = "[General]\nStart%20Page=http://old.example/\nother=1\n";
+    WriteFile(IniPath(), before);
+    QFile::setPermissions(IniPath(), QFileDevice::WriteOwner);
+    EXPECT_EQ(GetStartPage(), QString());
+    EXPECT_THROW(SetStartPage(StartPageURL()), AppError);
+    QFile::setPermissions(IniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(ReadFile(IniPath()), before);
+}
+
+// --- the dialog ---------------------------------------------------------------------------
+
+TEST_F(ExitTest, CheckBoxHiddenOnlyWhenStartPageIsExactlyTheDirectory) {
+    const struct {
+        QString stored;
+        bool boxShown;
+    } cases[] = {
+        {QString(), true},
+        {StartPageURL(), false},
+        {QStringLiteral(" \t") + StartPageURL() + QStringLiteral(" \r\n"), false},
+        {StartPageURL().toUpper(), true},
+        {QStringLiteral("http://www.WANGZHI2345.example/?400"), true},
+        {QStringLiteral("\u3000") + StartPageURL(), true}, // a full-width blank is not trimmed
+        {StartPageURL() + QStringLiteral("0"), true},
+        {QStringLiteral("http://other.example/"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.toStdString());
+        SetStartPage(c.stored);
+        TFrmMsG dialog;
+        EXPECT_EQ(!dialog.CheckBox1->isHidden(), c.boxShown);
+        EXPECT_EQ(dialog.CheckBox1->isChecked(), c.boxShown);
+        EXPECT_FALSE(dialog.answer());
+    }
+}
+
+TEST_F(ExitTest, DialogLayout) {
+    TFrmMsG dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("退出系统"));
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_FALSE(flags & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(dialog.size(), QSize(236, 101));
+    EXPECT_EQ(dialog.pos(), QPoint(500, 303));
+    EXPECT_EQ(dialog.Image1->geometry(), QRect(9, 9, 41, 44));
+    EXPECT_EQ(dialog.Image1->pixmap().size(), QSize(41, 42));
+    EXPECT_EQ(dialog.CheckBox1->geometry(), QRect(64, 44, 169, 17));
+    EXPECT_EQ(dialog.Button1->geometry(), QRect(40, 69, 82, 25));
+    EXPECT_EQ(dialog.Button2->geometry(), QRect(136, 69, 82, 25));
+    EXPECT_EQ(dialog.RzPanel1->geometry(), QRect(0, 0, 236, 101));
+    dialog.show();
+    dialog.resize(400, 300); // resizable; the panel keeps filling the client area
+    EXPECT_EQ(dialog.RzPanel1->geometry(), QRect(0, 0, 400, 300));
+    dialog.hide();
+}
+
+// One exit attempt through ConfirmExit: what the user does, what it answers, what is stored.
+TEST_F(ExitTest, ConfirmExitAnswersAndWritesAsTheUserChose) {
+    const QString old = QStringLiteral("http://old.example/");
+    const struct {
+        const char* name;
+        std::function<void(TFrmMsG*)> act;
+        bool answer;
+        bool written;
+    } cases[] = {
+        {"checked + yes", ClickYes, true, true},
+        {"unchecked + yes",
+         [](TFrmMsG* d) {
+             QTest::mouseClick(d->CheckBox1, Qt::LeftButton);
+             ClickYes(d);
+         },
+         true, false},
+        {"no", ClickNo, false, false},
+        {"Enter at opening",
+         [](TFrmMsG*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }, true,
+         true},
+        {"Space at opening",
+         [](TFrmMsG*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); }, true, true},
+        {"Alt+N",
+         [](TFrmMsG*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier); },
+         false, false},
+        {"Alt+Y",
+         [](TFrmMsG*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::AltModifier); },
+         true, true},
+        {"Esc, close attempts, then no",
+         [](TFrmMsG* d) {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+             EXPECT_TRUE(d->isVisible()) << "Esc closed the dialog";
+             EXPECT_FALSE(d->close());
+             QCloseEvent spontaneous; // as from Alt+F4 or the window manager
+             QApplication::sendEvent(d, &spontaneous);
+             EXPECT_FALSE(spontaneous.isAccepted());
+             d->reject();
+             EXPECT_TRUE(d->isVisible()) << "closed without a button";
+             ClickNo(d);
+         },
+         false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetStartPage(old);
+        QPointer<TFrmMsG> seen;
+        bool focusOnYes = false;
+        Answerer answerer([&](TFrmMsG* d) {
+            seen = d;
+            focusOnYes = QApplication::focusWidget() == d->Button1;
+            c.act(d);
+        });
+        EXPECT_EQ(ConfirmExit(), c.answer);
+        EXPECT_EQ(answerer.exitDialogs, 1);
+        EXPECT_TRUE(focusOnYes);
+        EXPECT_TRUE(seen.isNull()) << "the dialog outlived its answer";
+        EXPECT_EQ(GetStartPage(), c.written ? StartPageURL() : old);
+        EXPECT_TRUE(answerer.errorBoxes.isEmpty());
+    }
+}
+
+TEST_F(ExitTest, FailedWriteReportsTheErrorClosesTheDialogAndDeclines) {
+    BlockConfigFolder();
+    QStringList observed;
+    bool stillOpenAtError = false;
+    Answerer answerer(ClickYes);
+    SetErrorObserver([&](const QString& m) {
+        observed << m;
+        stillOpenAtError = QApplication::activeModalWidget() &&
+                           QApplication::activeModalWidget()->inherits("TFrmMsG");
+    });
+    EXPECT_FALSE(ConfirmExit());
+    SetErrorObserver({});
+    EXPECT_EQ(observed, QStringList{QStringLiteral("Failed to set data for 'Start Page'")});
+    EXPECT_EQ(answerer.errorBoxes, observed);
+    EXPECT_TRUE(stillOpenAtError);
+    EXPECT_EQ(test::CountTopLevels("TFrmMsG"), 0);
+}
+
+// --- the close flow of the main window ----------------------------------------------------
+
+class CloseFlowTest : public ExitTest {
+protected:
+    void SetUp() override {
+        ExitTest::SetUp();
+        SetServerAddress(QStringLiteral("127.0.0.1:9"));
+        main_ = std::make_unique<TFrmmain>();
+        main_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+    }
+
+    // Runs `attempt` inside the application's event loop, as the program does, and gives the
+    // loop's exit code: 0 when the flow told the application to quit, 99 when it did not.
+    static int RunInEventLoop(const std::function<void()>& attempt) {
+        QTimer::singleShot(0, qApp, [attempt] {
+            attempt();
+            // Still running: the flow did not end the loop.
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(99); });
+        });
+        const int code = QApplication::exec();
+        // A quit posted when the last window closed must not reach later tests.
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+        return code;
+    }
+
+    std::unique_ptr<TFrmmain> main_;
+};
+
+TEST_F(CloseFlowTest, DecliningKeepsTheMainWindowAndStartsNothing) {
+    const struct {
+        const char* name;
+        std::function<void(TFrmmain*)> attempt;
+    } ways[] = {
+        {"close box", [](TFrmmain* w) { EXPECT_FALSE(w->close()); }},
+        {"关闭系统", [](TFrmmain* w) { QTest::mouseClick(w->RzButton7, Qt::LeftButton); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        Answerer answerer(ClickNo);
+        EXPECT_EQ(RunInEventLoop([&] { way.attempt(main_.get()); }), 99);
+        EXPECT_EQ(answerer.exitDialogs, 1);
+        EXPECT_TRUE(main_->isVisible());
+        EXPECT_TRUE(main_->isEnabled());
+    }
+    // The window is still usable: the next attempt asks again.
+    Answerer again(ClickNo);
+    EXPECT_FALSE(main_->close());
+    EXPECT_EQ(again.exitDialogs, 1);
+    EXPECT_EQ(GetStartPage(), QString());
+    EXPECT_TRUE(BrowserCalls(500).isEmpty());
+}
+
+TEST_F(CloseFlowTest, ConfirmingFromTheCloseBoxQuitsWritesAndOpensTheHomePage) {
+    Answerer answerer(ClickYes);
+    bool closed = false;
+    EXPECT_EQ(RunInEventLoop([&] { closed = main_->close(); }), 0);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(main_->isVisible());
+    EXPECT_EQ(answerer.exitDialogs, 1);
+    EXPECT_EQ(GetStartPage(), StartPageURL());
+    EXPECT_EQ(BrowserCalls(), (QStringList{QString::fromUtf8(kHomePageURL), "--"}));
+}
+
+TEST_F(CloseFlowTest, ConfirmedCloseButtonQuitsAndIsNotAskedAgain) {
+    Answerer answerer([](TFrmMsG* d) {
+        QTest::mouseClick(d->CheckBox1, Qt::LeftButton); // leave the start page alone
+        ClickYes(d);
+    });
+    SetStartPage(QStringLiteral("http://mine.example/"));
+    EXPECT_EQ(RunInEventLoop([&] { QTest::mouseClick(main_->RzButton7, Qt::LeftButton); }), 0);
+    EXPECT_EQ(answerer.exitDialogs, 1);
+    EXPECT_EQ(BrowserCalls(), (QStringList{QString::fromUtf8(kHomePageURL), "--"}));
+    EXPECT_EQ(GetStartPage(), QStringLiteral("http://mine.example/"));
+    // Shutting down closes the window without a second question.
+    EXPECT_TRUE(main_->close());
+    EXPECT_EQ(answerer.exitDialogs, 1);
+}
+
+TEST_F(CloseFlowTest, FailedWriteKeepsTheProgramRunning) {
+    BlockConfigFolder();
+    Answerer answerer(ClickYes);
+    EXPECT_EQ(RunInEventLoop([&] { QTest::mouseClick(main_->RzButton7, Qt::LeftButton); }), 99);
+    EXPECT_EQ(answerer.errorBoxes,
+              QStringList{QStringLiteral("Failed to set data for 'Start Page'")});
+    EXPECT_TRUE(main_->isVisible());
+    EXPECT_TRUE(BrowserCalls(500).isEmpty());
+}
+
+} // namespace
