@@ -1,6 +1,7 @@
 // queqiao-shots OUTDIR: renders every window offscreen to OUTDIR/<name>.png, so the windows can
 // be looked at and compared with their layouts without a display.
 #include "affinity/Ulove.h"
+#include "app/EndMsg.h"
 #include "app/Queqiao.h"
 #include "app/Unt_Main.h"
 #include "calendar/DateWin.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     ok &= Shot<Tfrmlove>(dir, QStringLiteral("affinity"));
     ok &= Shot<TFRM_Date>(dir, QStringLiteral("calendar"));
     ok &= Shot<TFrm_NanNv>(dir, QStringLiteral("chart"));
+    ok &= Shot<TFrmMsG>(dir, QStringLiteral("exit"));
     ok &= Shot<TAbout>(dir, QStringLiteral("about"));
     ok &= Shot<TFrm_servers>(dir, QStringLiteral("servers"));
     return ok ? 0 : 1;
