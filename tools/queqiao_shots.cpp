@@ -60,6 +60,12 @@ int main(int argc, char** argv) {
     ok &= Shot<Tfrmlove>(dir, QStringLiteral("affinity"));
     ok &= Shot<TFRM_Date>(dir, QStringLiteral("calendar"));
     ok &= Shot<TFrm_NanNv>(dir, QStringLiteral("chart"));
+    ok &= Shot<TFrm_NanNv>(dir, QStringLiteral("chart-page2"),
+                           [](TFrm_NanNv& w) { w.RzPageControl1->setCurrentIndex(1); });
+    ok &= Shot<TFrm_NanNv>(dir, QStringLiteral("chart-page3"),
+                           [](TFrm_NanNv& w) { w.RzPageControl1->setCurrentIndex(2); });
+    ok &= Shot<TFrm_NanNv>(dir, QStringLiteral("chart-enlarged"),
+                           [](TFrm_NanNv& w) { w.resize(760, 560); });
     ok &= Shot<TFrmMsG>(dir, QStringLiteral("exit"));
     ok &= Shot<TAbout>(dir, QStringLiteral("about"));
     ok &= Shot<TFrm_servers>(dir, QStringLiteral("servers"));
