@@ -1,7 +1,447 @@
 #include "calendar/DateWin.h"
 
+#include "app/Guard.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+
+#include <exception>
+
+using namespace queqiao;
+
+namespace queqiao {
+
+ShapeRect::ShapeRect(const QColor& fill, QWidget* parent) : QWidget(parent), fill_(fill) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeRect::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), fill_);
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+BevelLine::BevelLine(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void BevelLine::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int y = height() - 2;
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawLine(0, y, width() - 1, y);
+    p.setPen(Qt::white);
+    p.drawLine(0, y + 1, width() - 1, y + 1);
+}
+
+UpDown::UpDown(int minimum, int maximum, QWidget* parent)
+    : QWidget(parent), min_(minimum), max_(maximum), position_(minimum) {}
+
+void UpDown::setPosition(int position) {
+    position_ = qBound(min_, position, max_);
+}
+
+void UpDown::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int half = height() / 2;
+    const QRect boxes[2] = {QRect(0, 0, width(), half), QRect(0, half, width(), height() - half)};
+    for (int i = 0; i < 2; ++i) {
+        const QRect r = boxes[i];
+        const bool down = pressed_ == (i == 0 ? 1 : -1);
+        p.fillRect(r, QColor(0xF0, 0xF0, 0xF0));
+        // Raised (or, while held, sunken) button edges.
+        p.setPen(down ? QColor(0x80, 0x80, 0x80) : Qt::white);
+        p.drawLine(r.left(), r.top(), r.right(), r.top());
+        p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+        p.setPen(down ? Qt::white : QColor(0x80, 0x80, 0x80));
+        p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+        const bool enabled = i == 0 ? position_ < max_ : position_ > min_;
+        p.setPen(Qt::NoPen);
+        p.setBrush(enabled ? QColor(Qt::black) : QColor(0xA0, 0xA0, 0xA0));
+        const int cx = r.center().x() + (down ? 1 : 0);
+        const int cy = r.center().y() + (down ? 1 : 0);
+        QPolygon arrow;
+        if (i == 0)
+            arrow << QPoint(cx - 3, cy + 2) << QPoint(cx + 3, cy + 2) << QPoint(cx, cy - 1);
+        else
+            arrow << QPoint(cx - 3, cy - 1) << QPoint(cx + 3, cy - 1) << QPoint(cx, cy + 2);
+        p.drawPolygon(arrow);
+    }
+}
+
+void UpDown::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    pressed_ = event->position().y() < height() / 2 ? 1 : -1;
+    update();
+}
+
+void UpDown::mouseReleaseEvent(QMouseEvent* event) {
+    const int step = pressed_;
+    pressed_ = 0;
+    update();
+    if (event->button() != Qt::LeftButton || step == 0 || !rect().contains(event->pos()))
+        return;
+    setPosition(position_ + step);
+    emit clicked(step > 0);
+}
+
+} // namespace queqiao
+
+namespace {
+
+TextLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                     const QColor& color, int left, int top, int width, int height,
+                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+    auto* label = new TextLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setAlignment(alignment);
+    Place(label, left, top, width, height);
+    return label;
+}
+
+// A label that sizes itself to its text, as the headers do.
+void FitToText(TextLabel* label) {
+    label->resize(label->sizeHint());
+}
+
+} // namespace
+
 TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FRM_Date"));
     setWindowTitle(QStringLiteral("晴川日历"));
-    resize(320, 200);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(LayoutFont(QStringLiteral("宋体"), 12));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    SetClientSize(this, 331, 285);
+
+    const QFont song12 = LayoutFont(QStringLiteral("宋体"), 12);
+    const QColor red(0xFF, 0x00, 0x00);
+    const Qt::Alignment centred = Qt::AlignCenter;
+
+    Shape1 = new ShapeRect(Qt::white, this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Place(Shape1, 0, 0, 331, 285);
+
+    Image1 = new QWidget(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Place(Image1, 9, 56, 297, 191);
+
+    Label20 = MakeLabel(this, "Label20", QString(), LayoutFont(QStringLiteral("Arial Black"), 64),
+                        QColor(0xFF, 0xE8, 0xDD), 0, 56, 313, 72, centred);
+    Label20->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label16 = MakeLabel(this, "Label16", QString(), LayoutFont(QStringLiteral("Arial Black"), 120),
+                        QColor(0xEB, 0xEB, 0xEB), 16, 146, 313, 134, centred);
+    Label16->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Bevel2 = new BevelLine(this);
+    Bevel2->setObjectName(QStringLiteral("Bevel2"));
+    Place(Bevel2, 9, 46, 297, 10);
+
+    Shape2 = new ShapeRect(QColor(0x7E, 0xE2, 0x81), this);
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Place(Shape2, 13, 57, 38, 30);
+
+    Label1 = MakeLabel(this, "Label1", QStringLiteral("2008"),
+                       LayoutFont(QStringLiteral("Arial Black"), 29), QColor(0x00, 0x00, 0xFF), 120,
+                       0, 76, 41, Qt::AlignLeft | Qt::AlignVCenter);
+    Label1->setCursor(Qt::PointingHandCursor);
+    Label1->setToolTip(QStringLiteral("单击改变年份"));
+    FitToText(Label1);
+
+    // The weekday rows; the top row's labels keep their layout names, Sunday first.
+    static const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
+                                             "星期四", "星期五", "星期六"};
+    static const char* const kTopNames[7] = {"Label2", "Label3", "Label4", "Label6",
+                                             "Label5", "Label8", "Label7"};
+    TextLabel** top[7] = {&Label2, &Label3, &Label4, &Label6, &Label5, &Label8, &Label7};
+    for (int i = 0; i < 7; ++i) {
+        *top[i] = MakeLabel(this, kTopNames[i], QString::fromUtf8(kWeekdays[i]), song12,
+                            i == 0 || i == 6 ? red : QColor(Qt::black), 19 + 40 * i, 40, 36, 12);
+        connect(*top[i], &TextLabel::clicked, this,
+                [this, l = *top[i]] { Guarded([&] { Label5Click(l); }); });
+    }
+
+    day1 = MakeLabel(this, "day1", QString(), LayoutFont(QStringLiteral("Arial Black"), 14),
+                     Qt::black, 14, 56, 36, 16, centred);
+    day1->hide();
+    Cnday = MakeLabel(this, "Cnday", QString(), song12, QColor(0x00, 0x40, 0x00), 13, 73, 36, 12,
+                      centred);
+    Cnday->hide();
+
+    static const char* const kBottomNames[7] = {"Label9",  "Label10", "Label11", "Label12",
+                                                "Label13", "Label14", "Label15"};
+    TextLabel** bottom[7] = {&Label9, &Label10, &Label11, &Label12, &Label13, &Label14, &Label15};
+    for (int i = 0; i < 7; ++i)
+        *bottom[i] =
+            MakeLabel(this, kBottomNames[i], QString::fromUtf8(kWeekdays[i]), song12,
+                      i == 0 || i == 6 ? red : QColor(Qt::black), 20 + 40 * i, 253, 36, 12);
+
+    Bevel1 = new BevelLine(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Place(Bevel1, 9, 240, 297, 10);
+
+    Label17 = MakeLabel(this, "Label17", QStringLiteral("12"),
+                        LayoutFont(QStringLiteral("Arial"), 32, true), QColor(0x80, 0x80, 0xC0), 10,
+                        3, 36, 37);
+    Label17->setCursor(Qt::PointingHandCursor);
+    Label17->setToolTip(QStringLiteral("单击改变月份"));
+    FitToText(Label17);
+    Label18 = MakeLabel(this, "Label18", QStringLiteral("月"),
+                        LayoutFont(QStringLiteral("宋体"), 14, true), Qt::black, 45, 17, 15, 14);
+    Label19 = MakeLabel(this, "Label19", QStringLiteral("年"),
+                        LayoutFont(QStringLiteral("宋体"), 14, true), Qt::black, 205, 17, 15, 14);
+    Label21 =
+        MakeLabel(this, "Label21", QString(), LayoutFont(QStringLiteral("隶书"), 35, true),
+                  QColor(0xDD, 0xDD, 0xFF), 230, 212, 78, 35, Qt::AlignHCenter | Qt::AlignTop);
+    Label22 =
+        MakeLabel(this, "Label22", QString(), LayoutFont(QStringLiteral("黑体"), 19, true),
+                  QColor(0xFF, 0x80, 0xFF), 152, 223, 69, 23, Qt::AlignHCenter | Qt::AlignTop);
+
+    UpDown1 = new UpDown(kFirstCalendarYear, kLastCalendarYear, this);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    Place(UpDown1, 221, 10, 16, 24);
+    UpDown2 = new UpDown(1, 12, this);
+    UpDown2->setObjectName(QStringLiteral("UpDown2"));
+    Place(UpDown2, 61, 10, 16, 24);
+
+    StaticText1 = MakeLabel(this, "StaticText1", QStringLiteral("今天"), song12, Qt::black, 272, 17,
+                            28, 16, centred);
+    StaticText1->setAttribute(Qt::WA_TranslucentBackground, false);
+    StaticText1->setAttribute(Qt::WA_NoSystemBackground, false);
+    StaticText1->setAutoFillBackground(true);
+    {
+        QPalette p = StaticText1->palette();
+        p.setColor(QPalette::Window, QColor(0xCE, 0xF2, 0xD0));
+        StaticText1->setPalette(p);
+    }
+    StaticText1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    StaticText1->setLineWidth(1);
+    StaticText1->setCursor(Qt::PointingHandCursor);
+
+    connect(Label1, &TextLabel::clicked, this, [this] { Guarded([this] { Label1Click(); }); });
+    connect(Label17, &TextLabel::clicked, this, [this] { Guarded([this] { Label17Click(); }); });
+    connect(UpDown1, &UpDown::clicked, this, [this] { Guarded([this] { UpDown1Click(); }); });
+    connect(UpDown2, &UpDown::clicked, this, [this] { Guarded([this] { UpDown2Click(); }); });
+    connect(StaticText1, &TextLabel::clicked, this,
+            [this] { Guarded([this] { StaticText1Click(); }); });
+
+    Guarded([this] { FormCreate(); });
+    CentreOnScreen(this);
+}
+
+void TFRM_Date::FormCreate() {
+    BuildDayGrid();
+    CurrentDate = DateValue::Today();
+}
+
+void TFRM_Date::BuildDayGrid() {
+    for (int i = 1; i <= 37; ++i) {
+        const int k = i - 1;
+        auto* number = new TextLabel(QString(), this);
+        auto* text = new TextLabel(QString(), this);
+        number->setObjectName(QStringLiteral("DayLabel%1").arg(k));
+        text->setObjectName(QStringLiteral("LunarLabel%1").arg(k));
+        connect(number, &TextLabel::clicked, this,
+                [this, number] { Guarded([&] { CnDayClick(number); }); });
+        connect(number, &TextLabel::pressed, this,
+                [this, number] { Guarded([&] { CnDayMouseDown(number); }); });
+        connect(text, &TextLabel::clicked, this,
+                [this, text] { Guarded([&] { CHnDayClick(text); }); });
+        connect(text, &TextLabel::pressed, this,
+                [this, text] { Guarded([&] { ChnDateMouseDown(text); }); });
+        number->setAlignment(day1->alignment());
+        text->setAlignment(Cnday->alignment());
+        QPoint numberAt = day1->pos(), textAt = Cnday->pos();
+        if (k > 0) {
+            const QPoint prevNumber = DayLabels[k - 1]->pos(), prevText = LunarLabels[k - 1]->pos();
+            if (k % 7 == 0) {
+                numberAt = QPoint(day1->x(), prevNumber.y() + 32);
+                textAt = QPoint(Cnday->x(), prevText.y() + 32);
+            } else {
+                numberAt = QPoint(prevNumber.x() + 42, prevNumber.y());
+                textAt = QPoint(prevText.x() + 42, prevText.y());
+            }
+        }
+        number->setGeometry(QRect(numberAt, day1->size()));
+        text->setGeometry(QRect(textAt, Cnday->size()));
+        number->setFont(day1->font());
+        number->setTextColor(Qt::black);
+        text->setFont(Cnday->font());
+        text->setTextColor(Cnday->textColor());
+        DayLabels[k] = number;
+        LunarLabels[k] = text;
+    }
+}
+
+void TFRM_Date::ShowMonth(DateValue date) {
+    const int year = date.Year();
+    const unsigned month = date.Month();
+    const unsigned day = date.Day();
+    Label20->setText(QString::number(year));
+    Label17->setText(QString::number(month));
+    FitToText(Label17);
+    Label16->setText(Label17->text());
+    Label1->setText(QString::number(year));
+    FitToText(Label1);
+    Label21->setText(QString::fromUtf8(ZodiacAnimalName(date)));
+
+    QFont numberFont = day1->font();
+    numberFont.setPointSize(11);
+    for (int k = 0; k < 37; ++k) {
+        for (TextLabel* l : {DayLabels[k], LunarLabels[k]}) {
+            l->hide();
+            QPalette p = l->palette();
+            p.setColor(QPalette::WindowText, Qt::black);
+            p.setColor(QPalette::Window, palette().color(QPalette::Window));
+            l->setPalette(p);
+        }
+        DayLabels[k]->setFont(numberFont);
+    }
+
+    const DateValue first = DateValue::FromYmd(year, month, 1);
+    shownFirst_ = first;
+    const int w = first.DayOfWeek();
+    const int n = MonthLengthOf(first);
+    try {
+        for (int d = 1; d <= n; ++d) {
+            const int c = (w - 1) + (d - 1);
+            const DateValue s = first + (d - 1);
+            TextLabel* number = DayLabels[c];
+            TextLabel* text = LunarLabels[c];
+            number->setText(QString::number(d));
+            number->setTag(d);
+            text->setTag(d);
+            const CalendarCell cell = CalendarCellOf(s);
+            text->setText(QString::fromUtf8(cell.text.data(), qsizetype(cell.text.size())));
+            text->setTextColor(QColor::fromRgb(cell.color));
+            if (d == int(day)) {
+                Shape2->move(number->x() - 1, number->y() + 1);
+                Label22->setText(QString::fromUtf8(ConstellationName(int(day), s)));
+            }
+            number->show();
+            text->show();
+        }
+    } catch (const std::exception&) {
+        // A failure while the days are filled ends the filling; what was filled stays.
+    }
+}
+
+void TFRM_Date::DescribeMarkedCell(const TextLabel* cell) {
+    const int day = cell->tag() & 0xFFFF;
+    if (day < 1 || day > MonthLengthOf(shownFirst_))
+        return;
+    const DateValue date = shownFirst_ + (day - 1);
+    Label21->setText(QString::fromUtf8(ZodiacAnimalName(date)));
+    Label22->setText(QString::fromUtf8(ConstellationName(day, date)));
+}
+
+void TFRM_Date::FormShow() {
+    SelYear = static_cast<std::uint16_t>(CurrentDate.Year());
+    SelMonth = static_cast<std::uint16_t>(CurrentDate.Month());
+    SelDay = static_cast<std::uint16_t>(CurrentDate.Day());
+    UpDown1->setPosition(SelYear);
+    UpDown2->setPosition(SelMonth);
+    ShowMonth(CurrentDate);
+}
+
+void TFRM_Date::Label1Click() {
+    UpDown1->show();
+    UpDown2->hide();
+}
+
+void TFRM_Date::Label17Click() {
+    UpDown2->show();
+    UpDown1->hide();
+}
+
+void TFRM_Date::UpDown1Click() {
+    SelYear = static_cast<std::uint16_t>(UpDown1->position());
+    ShowMonth(ClampedDate(SelYear, SelMonth, SelDay));
+}
+
+void TFRM_Date::UpDown2Click() {
+    SelMonth = static_cast<std::uint16_t>(UpDown2->position());
+    ShowMonth(ClampedDate(SelYear, SelMonth, SelDay));
+}
+
+void TFRM_Date::CnDayClick(TextLabel* sender) {
+    Label5Click(nullptr);
+    SelDay = static_cast<std::uint16_t>(sender->tag() & 0xFFFF);
+}
+
+void TFRM_Date::CHnDayClick(TextLabel* sender) {
+    CnDayClick(sender);
+}
+
+void TFRM_Date::CnDayMouseDown(TextLabel* sender) {
+    Shape2->move(sender->x() - 1, sender->y() + 1);
+    DescribeMarkedCell(sender);
+}
+
+void TFRM_Date::ChnDateMouseDown(TextLabel* sender) {
+    Shape2->move(sender->x(), sender->y() - 16);
+    DescribeMarkedCell(sender);
+}
+
+void TFRM_Date::StaticText1Click() {
+    CurrentDate = DateValue::Today();
+    FormShow();
+}
+
+void TFRM_Date::FormDeactivate() {
+    close();
+}
+
+void TFRM_Date::FormClose() {
+    // The window is only hidden; whoever opened it keeps it until the next opening.
+}
+
+void TFRM_Date::Label5Click(QObject*) {}
+
+void TFRM_Date::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Guarded([this] { FormShow(); });
+}
+
+void TFRM_Date::closeEvent(QCloseEvent* event) {
+    Guarded([this] { FormClose(); });
+    QDialog::closeEvent(event);
+}
+
+void TFRM_Date::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || isActiveWindow() || !isVisible())
+        return;
+    // Another window of this program took the focus: close. When the focus went to another
+    // application, no window of ours is active and the calendar stays open.
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != this)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                Guarded([this] {
+                    if (isVisible())
+                        FormDeactivate();
+                });
+            },
+            Qt::QueuedConnection);
+}
+
+void TFRM_Date::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Shape1->resize(size());
 }

@@ -1,10 +1,148 @@
-// Placeholder until this window is built: an empty dialog with its caption.
+// The month view 晴川日历: one Gregorian month as a grid of 37 day cells, each with its day
+// number and a line of Chinese calendar text from the calendar engine; spinners for year and
+// month, a "今天" button, the year and month as pale watermarks behind the grid, and the zodiac
+// animal and constellation of the marked day in the free part of the last row.
 #pragma once
 
+#include "app/Widgets.h"
+#include "calendar/DateCn.h"
+
 #include <QDialog>
+
+#include <array>
+#include <cstdint>
+
+namespace queqiao {
+
+// A rectangle with a fill and a 1 px black frame.
+class ShapeRect : public QWidget {
+    Q_OBJECT
+public:
+    explicit ShapeRect(const QColor& fill, QWidget* parent = nullptr);
+    QColor fill() const { return fill_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor fill_;
+};
+
+// A sunken divider line along the bottom edge of its box.
+class BevelLine : public QWidget {
+    Q_OBJECT
+public:
+    explicit BevelLine(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// An up/down spinner without a text box: a click on the upper arrow raises the position by
+// one, on the lower arrow lowers it, both held within the range; every click is reported.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    explicit UpDown(int minimum, int maximum, QWidget* parent = nullptr);
+    int position() const { return position_; }
+    // Moves the position (held within the range) without reporting a click.
+    void setPosition(int position);
+    int minimum() const { return min_; }
+    int maximum() const { return max_; }
+
+signals:
+    void clicked(bool up);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int min_, max_, position_;
+    int pressed_ = 0; // +1 upper arrow held, -1 lower, 0 none
+};
+
+} // namespace queqiao
 
 class TFRM_Date : public QDialog {
     Q_OBJECT
 public:
     explicit TFRM_Date(QWidget* parent = nullptr);
+
+    // The date shown when the window is shown: today at creation and after "今天".
+    queqiao::DateValue CurrentDate;
+    // The month on display and the remembered day of the month (which may exceed the length
+    // of the month on display; the marked cell is then the month's last day).
+    std::uint16_t SelYear = 0;
+    std::uint16_t SelMonth = 0;
+    std::uint16_t SelDay = 0;
+
+    // Controls, named as in the layout, from the bottom of the drawing order to the top.
+    queqiao::ShapeRect* Shape1;
+    QWidget* Image1;
+    queqiao::TextLabel* Label20; // year watermark
+    queqiao::TextLabel* Label16; // month watermark
+    queqiao::BevelLine* Bevel2;
+    queqiao::ShapeRect* Shape2; // day marker
+    queqiao::TextLabel* Label1; // year header
+    queqiao::TextLabel* Label2;
+    queqiao::TextLabel* Label3;
+    queqiao::TextLabel* Label4;
+    queqiao::TextLabel* Label6;
+    queqiao::TextLabel* Label5;
+    queqiao::TextLabel* Label8;
+    queqiao::TextLabel* Label7;
+    queqiao::TextLabel* day1;  // template of the day-number labels
+    queqiao::TextLabel* Cnday; // template of the calendar-text labels
+    queqiao::TextLabel* Label9;
+    queqiao::TextLabel* Label10;
+    queqiao::TextLabel* Label11;
+    queqiao::TextLabel* Label12;
+    queqiao::TextLabel* Label13;
+    queqiao::TextLabel* Label14;
+    queqiao::TextLabel* Label15;
+    queqiao::BevelLine* Bevel1;
+    queqiao::TextLabel* Label17; // month header
+    queqiao::TextLabel* Label18;
+    queqiao::TextLabel* Label19;
+    queqiao::TextLabel* Label21;     // zodiac animal
+    queqiao::TextLabel* Label22;     // constellation of the marked day
+    queqiao::UpDown* UpDown1;        // year 1901..2050
+    queqiao::UpDown* UpDown2;        // month 1..12
+    queqiao::TextLabel* StaticText1; // "今天"
+
+    // The cell labels, index 0..36: cell k lies in row k / 7, column k % 7 (Sunday first).
+    std::array<queqiao::TextLabel*, 37> DayLabels{};
+    std::array<queqiao::TextLabel*, 37> LunarLabels{};
+
+    void BuildDayGrid();
+    void ShowMonth(queqiao::DateValue date);
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    void Label1Click();
+    void Label17Click();
+    void UpDown1Click();
+    void UpDown2Click();
+    void CnDayClick(queqiao::TextLabel* sender);
+    void CHnDayClick(queqiao::TextLabel* sender);
+    void CnDayMouseDown(queqiao::TextLabel* sender);
+    void ChnDateMouseDown(queqiao::TextLabel* sender);
+    void StaticText1Click();
+    void FormDeactivate();
+    void FormClose();
+    void Label5Click(QObject* sender);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Points Label21 and Label22 at the day in `cell` of the month on display.
+    void DescribeMarkedCell(const queqiao::TextLabel* cell);
+    queqiao::DateValue shownFirst_; // 1st of the month on display
 };

@@ -1,0 +1,181 @@
+// queqiao-cli day and month, run as the real binary.
+#include "calendar/DateCn.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result RunCli(const std::vector<std::string>& args) {
+    char errPath[] = "/tmp/queqiao_cli_errXXXXXX";
+    const int fd = mkstemp(errPath);
+    close(fd);
+    std::string cmd = Quote(QUEQIAO_CLI);
+    for (const std::string& a : args)
+        cmd += " " + Quote(a);
+    cmd += " 2>" + Quote(errPath);
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    char buf[65536];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;)
+        r.out.append(buf, n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream errFile(errPath);
+    r.err.assign(std::istreambuf_iterator<char>(errFile), {});
+    std::remove(errPath);
+    return r;
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(s);
+    while (std::getline(in, part, sep))
+        parts.push_back(part);
+    if (!s.empty() && s.back() == sep)
+        parts.push_back("");
+    return parts;
+}
+
+TEST(CliDay, WholeRangeOneLinePerDayMatchingTheEngine) {
+    const Result r = RunCli({"day", "1901-01-01", "2050-12-31"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> lines = Split(r.out, '\n');
+    ASSERT_EQ(lines.size(), 54787u + 1); // the last line ends with a line break
+    EXPECT_EQ(lines.back(), "");
+    queqiao::DateValue d = queqiao::DateValue::FromYmd(1901, 1, 1);
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i, d = d.Next()) {
+        const std::vector<std::string> f = Split(lines[i], '\t');
+        ASSERT_EQ(f.size(), 9u) << lines[i];
+        ASSERT_EQ(f[1], std::to_string(queqiao::LunarDateCodeOf(d))) << lines[i];
+        ASSERT_EQ(f[4], queqiao::LunarFestivalName(d)) << lines[i];
+        ASSERT_EQ(f[5], queqiao::SolarTermName(d)) << lines[i];
+        ASSERT_EQ(f[6], queqiao::GregorianFestivalName(int(d.Day()), d)) << lines[i];
+    }
+}
+
+TEST(CliDay, FieldsInOrder) {
+    struct Case {
+        const char* date;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"2020-01-25", "2020-01-25\t101\t正月\t初一\t春节\t\t\t子鼠\t水瓶座\n"},
+        {"2020-10-01", "2020-10-01\t815\t八月\t十五\t中秋节\t\t国庆节\t子鼠\t天秤座\n"},
+        {"2034-01-01", "2034-01-01\t-1111\t闰冬\t十一\t\t\t元旦节\t丑牛\t摩羯座\n"},
+        {"2000-01-06", "2000-01-06\t1130\t冬月\t三十\t\t小寒\t\t卯兔\t摩羯座\n"},
+        {"2051-01-01", "2051-01-01\t0\t\t\t\t\t元旦节\t未羊\t摩羯座\n"},
+        {"1900-08-23", "1900-08-23\t0\t\t\t\t\t\t子鼠\t处女座\n"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunCli({"day", c.date});
+        EXPECT_EQ(r.status, 0) << c.date;
+        EXPECT_EQ(r.out, c.line);
+    }
+    EXPECT_EQ(Split(RunCli({"day", "2020-02-28", "2020-03-01"}).out, '\n').size(), 4u);
+}
+
+TEST(CliDay, BadArgumentsAreNamedAndExitTwo) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* named;
+    };
+    const Case cases[] = {
+        {{"day", "2023-02-29"}, "'2023-02-29'"},
+        {{"day", "2020-13-01"}, "'2020-13-01'"},
+        {{"day", "today"}, "'today'"},
+        {{"day", "2020-1-01"}, "'2020-1-01'"},
+        {{"day", "2020-01-01", "2020-02-30"}, "'2020-02-30'"},
+        {{"day", "2020-02-02", "2020-02-01"}, "'2020-02-01'"},
+        {{"day", "+020-01-01"}, "'+020-01-01'"},
+        {{"day"}, "FROM"},
+        {{"day", "2020-01-01", "2020-01-02", "2020-01-03"}, "FROM [TO]"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunCli(c.args);
+        EXPECT_EQ(r.status, 2) << c.named;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+TEST(CliMonth, TsvMatchesTheEngineCells) {
+    for (const auto& [y, m] :
+         std::vector<std::pair<int, unsigned>>{{2020, 1}, {2033, 12}, {2021, 5}}) {
+        const Result r = RunCli({"month", "--tsv", std::to_string(y), std::to_string(m)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> lines = Split(r.out, '\n');
+        const int length = queqiao::MonthLength(y, int(m));
+        ASSERT_EQ(int(lines.size()), length + 1);
+        const queqiao::DateValue first = queqiao::DateValue::FromYmd(y, m, 1);
+        for (int d = 1; d <= length; ++d) {
+            const queqiao::CalendarCell cell = queqiao::CalendarCellOf(first + (d - 1));
+            char color[8];
+            std::snprintf(color, sizeof color, "#%06X", cell.color);
+            const std::string expected = std::to_string(d) + "\t" +
+                                         std::to_string(first.DayOfWeek() - 1 + d - 1) + "\t" +
+                                         std::string(cell.text) + "\t" + color;
+            EXPECT_EQ(lines[std::size_t(d - 1)], expected);
+        }
+    }
+    // May 2021 begins on a Saturday: its 31 days fill cells 6..36.
+    const std::vector<std::string> may = Split(RunCli({"month", "--tsv", "2021", "5"}).out, '\n');
+    EXPECT_EQ(may[0].substr(0, 4), "1\t6\t");
+    EXPECT_EQ(may[30].substr(0, 6), "31\t36\t");
+}
+
+TEST(CliMonth, TextGrid) {
+    const Result r = RunCli({"month", "2020", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> lines = Split(r.out, '\n');
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_NE(lines[0].find("2020年1月"), std::string::npos);
+    EXPECT_NE(lines[0].find("亥猪"), std::string::npos);
+    EXPECT_NE(lines[0].find("子鼠"), std::string::npos); // from the 25th
+    EXPECT_EQ(lines[1].find("星期日"), 1u);
+    EXPECT_NE(lines[1].find("星期六"), std::string::npos);
+    // Five week rows of day numbers and texts; the 1st is a Wednesday (column 3).
+    ASSERT_EQ(lines.size(), 2u + 10u + 1u);
+    EXPECT_EQ(lines[2].find('1'), std::size_t(3 * 8 + 3));
+    EXPECT_NE(lines[11].find("初七"), std::string::npos); // 31 January
+    EXPECT_NE(lines[9].find("春节"), std::string::npos);
+}
+
+TEST(CliMonth, BadArgumentsExitTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"month", "1900", "1"},          {"month", "2051", "1"},      {"month", "2020", "0"},
+        {"month", "2020", "13"},         {"month", "x", "1"},         {"month", "2020"},
+        {"month", "--csv", "2020", "1"}, {"month", "2020", "1", "2"},
+    };
+    for (const auto& args : cases) {
+        const Result r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << args.size();
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+} // namespace

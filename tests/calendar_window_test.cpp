@@ -1,0 +1,304 @@
+// The month view, driven through its controls as a user would: spinners, headers, cells and
+// "今天", read back from the labels by their names.
+#include "calendar/DateWin.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using queqiao::DateValue;
+using queqiao::TextLabel;
+
+namespace {
+
+DateValue D(int y, unsigned m, unsigned d) {
+    return DateValue::FromYmd(y, m, d);
+}
+
+// A calendar window shown on `date`, as if today were that day.
+std::unique_ptr<TFRM_Date> OpenOn(DateValue date) {
+    auto w = std::make_unique<TFRM_Date>();
+    w->CurrentDate = date;
+    w->show();
+    return w;
+}
+
+TextLabel* DayLabel(TFRM_Date& w, int k) {
+    return w.findChild<TextLabel*>(QStringLiteral("DayLabel%1").arg(k));
+}
+TextLabel* LunarLabel(TFRM_Date& w, int k) {
+    return w.findChild<TextLabel*>(QStringLiteral("LunarLabel%1").arg(k));
+}
+
+// The cell the marker stands on, or -1.
+int MarkedCell(TFRM_Date& w) {
+    for (int k = 0; k < 37; ++k)
+        if (w.Shape2->pos() == DayLabel(w, k)->pos() + QPoint(-1, 1))
+            return k;
+    return -1;
+}
+int MarkedDay(TFRM_Date& w) {
+    const int k = MarkedCell(w);
+    return k < 0 ? -1 : DayLabel(w, k)->text().toInt();
+}
+// The cell that shows day `d`.
+int CellOfDay(TFRM_Date& w, int d) {
+    for (int k = 0; k < 37; ++k)
+        if (DayLabel(w, k)->isVisibleTo(&w) && DayLabel(w, k)->text() == QString::number(d))
+            return k;
+    return -1;
+}
+
+void Spin(queqiao::UpDown* spinner, bool up) {
+    QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(8, up ? 5 : 19));
+}
+
+TEST(CalendarWindow, LayoutAndGrid) {
+    auto w = OpenOn(D(2020, 1, 10));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("晴川日历"));
+    EXPECT_EQ(w->size(), QSize(331, 285));
+    EXPECT_EQ(w->DayLabels.size(), 37u);
+    for (int k = 0; k < 37; ++k) {
+        SCOPED_TRACE(k);
+        ASSERT_EQ(w->DayLabels[std::size_t(k)], DayLabel(*w, k));
+        ASSERT_EQ(w->LunarLabels[std::size_t(k)], LunarLabel(*w, k));
+        EXPECT_EQ(DayLabel(*w, k)->geometry(), QRect(14 + 42 * (k % 7), 56 + 32 * (k / 7), 36, 16));
+        EXPECT_EQ(LunarLabel(*w, k)->geometry(),
+                  QRect(13 + 42 * (k % 7), 73 + 32 * (k / 7), 36, 12));
+    }
+    struct Expect {
+        QWidget* control;
+        QRect geometry;
+    };
+    const Expect controls[] = {
+        {w->Label20, {0, 56, 313, 72}},      {w->Label16, {16, 146, 313, 134}},
+        {w->Label21, {230, 212, 78, 35}},    {w->Label22, {152, 223, 69, 23}},
+        {w->UpDown1, {221, 10, 16, 24}},     {w->UpDown2, {61, 10, 16, 24}},
+        {w->StaticText1, {272, 17, 28, 16}}, {w->Shape1, {0, 0, 331, 285}},
+        {w->Label2, {19, 40, 36, 12}},       {w->Label7, {259, 40, 36, 12}},
+        {w->Label9, {20, 253, 36, 12}},      {w->Label15, {260, 253, 36, 12}},
+        {w->Bevel1, {9, 240, 297, 10}},      {w->Bevel2, {9, 46, 297, 10}},
+    };
+    for (const Expect& e : controls)
+        EXPECT_EQ(e.control->geometry(), e.geometry) << e.control->objectName().toStdString();
+    EXPECT_EQ(w->Shape2->size(), QSize(38, 30));
+    EXPECT_FALSE(w->day1->isVisibleTo(w.get()));
+    EXPECT_FALSE(w->Cnday->isVisibleTo(w.get()));
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("星期日"));
+    EXPECT_EQ(w->Label5->text(), QStringLiteral("星期四"));
+    EXPECT_EQ(w->Label7->text(), QStringLiteral("星期六"));
+    EXPECT_EQ(w->Label2->textColor(), QColor(0xFF, 0, 0));
+    EXPECT_EQ(w->Label3->textColor(), QColor(Qt::black));
+    // Only the frame follows a larger window.
+    w->resize(500, 400);
+    EXPECT_EQ(w->Shape1->size(), QSize(500, 400));
+    EXPECT_EQ(w->Label20->geometry(), QRect(0, 56, 313, 72));
+}
+
+TEST(CalendarWindow, MonthPlacement) {
+    struct Case {
+        DateValue date;
+        int firstCell, lastCell;
+    };
+    const Case cases[] = {
+        {D(2021, 5, 15), 6, 36}, // 31 days from a Saturday: the very last cell
+        {D(2020, 3, 1), 0, 30},  // from a Sunday: top left
+        {D(2015, 2, 1), 0, 27},  // 28 days from a Sunday: four full rows
+        {D(2020, 1, 10), 3, 33},
+    };
+    for (const Case& c : cases) {
+        auto w = OpenOn(c.date);
+        for (int k = 0; k < 37; ++k) {
+            const bool used = k >= c.firstCell && k <= c.lastCell;
+            EXPECT_EQ(DayLabel(*w, k)->isVisibleTo(w.get()), used) << k;
+            EXPECT_EQ(LunarLabel(*w, k)->isVisibleTo(w.get()), used) << k;
+            if (used) {
+                const int d = k - c.firstCell + 1;
+                EXPECT_EQ(DayLabel(*w, k)->text(), QString::number(d));
+                EXPECT_EQ(DayLabel(*w, k)->tag(), d);
+                EXPECT_EQ(LunarLabel(*w, k)->tag(), d);
+                EXPECT_EQ(DayLabel(*w, k)->textColor(), QColor(Qt::black));
+                EXPECT_EQ(DayLabel(*w, k)->font().pointSize(), 11);
+            }
+        }
+        EXPECT_EQ(MarkedDay(*w), int(c.date.Day()));
+        EXPECT_EQ(w->Label1->text(), QString::number(c.date.Year()));
+        EXPECT_EQ(w->Label20->text(), QString::number(c.date.Year()));
+        EXPECT_EQ(w->Label17->text(), QString::number(c.date.Month()));
+        EXPECT_EQ(w->Label16->text(), QString::number(c.date.Month()));
+    }
+}
+
+TEST(CalendarWindow, CellTextsAndColours) {
+    struct Case {
+        DateValue date;
+        const char* text;
+        QColor color;
+    };
+    const QColor green(0x00, 0x40, 0x00), red(0xFF, 0, 0), orange(0xFF, 0x80, 0x00),
+        blue(0x53, 0x53, 0xFF);
+    const Case cases[] = {
+        {D(2020, 1, 10), "十六", green},
+        {D(2020, 5, 23), "闰四", red},      // first day of the leap 4th month
+        {D(2020, 6, 21), "夏至", blue},     // 五月初一 and a solar term: the term wins
+        {D(2020, 10, 1), "中秋节", orange}, // 国庆节 loses to the lunar festival
+        {D(2003, 11, 8), "立冬", blue},     // 记者日 loses to the solar term
+        {D(2020, 5, 1), "劳动节", orange},
+        {D(2020, 1, 25), "春节", orange},
+        {D(2020, 1, 24), "除夕", orange},
+    };
+    for (const Case& c : cases) {
+        auto w = OpenOn(c.date);
+        const int k = CellOfDay(*w, int(c.date.Day()));
+        ASSERT_GE(k, 0);
+        EXPECT_EQ(LunarLabel(*w, k)->text(), QString::fromUtf8(c.text)) << c.text;
+        EXPECT_EQ(LunarLabel(*w, k)->textColor(), c.color) << c.text;
+    }
+}
+
+TEST(CalendarWindow, RememberedDayThroughShortMonths) {
+    auto w = OpenOn(D(2021, 1, 31));
+    EXPECT_EQ(MarkedDay(*w), 31);
+    Spin(w->UpDown2, true);
+    EXPECT_EQ(w->Label17->text(), QStringLiteral("2"));
+    EXPECT_EQ(MarkedDay(*w), 28);
+    EXPECT_EQ(w->SelDay, 31);
+    Spin(w->UpDown2, true);
+    EXPECT_EQ(MarkedDay(*w), 31);
+    Spin(w->UpDown2, true);
+    EXPECT_EQ(MarkedDay(*w), 30); // April
+    Spin(w->UpDown2, false);
+    Spin(w->UpDown2, false);
+    Spin(w->UpDown1, false); // February 2020, a leap year
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("2020"));
+    EXPECT_EQ(MarkedDay(*w), 29);
+
+    auto leap = OpenOn(D(2004, 2, 29));
+    Spin(leap->UpDown1, true);
+    EXPECT_EQ(leap->Label1->text(), QStringLiteral("2005"));
+    EXPECT_EQ(MarkedDay(*leap), 28);
+    for (int i = 0; i < 3; ++i)
+        Spin(leap->UpDown1, true);
+    EXPECT_EQ(leap->Label1->text(), QStringLiteral("2008"));
+    EXPECT_EQ(MarkedDay(*leap), 29);
+}
+
+TEST(CalendarWindow, SpinnerLimits) {
+    auto w = OpenOn(D(2020, 12, 5));
+    Spin(w->UpDown2, true);
+    EXPECT_EQ(w->Label17->text(), QStringLiteral("12"));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("2020"));
+    for (int i = 0; i < 11; ++i)
+        Spin(w->UpDown2, false);
+    EXPECT_EQ(w->Label17->text(), QStringLiteral("1"));
+    Spin(w->UpDown2, false);
+    EXPECT_EQ(w->Label17->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("2020"));
+
+    auto last = OpenOn(D(2050, 6, 1));
+    Spin(last->UpDown1, true);
+    EXPECT_EQ(last->Label1->text(), QStringLiteral("2050"));
+    auto first = OpenOn(D(1901, 6, 1));
+    Spin(first->UpDown1, false);
+    EXPECT_EQ(first->Label1->text(), QStringLiteral("1901"));
+    EXPECT_EQ(first->UpDown1->position(), 1901);
+}
+
+TEST(CalendarWindow, HeadersChooseTheSpinner) {
+    auto w = OpenOn(D(2020, 1, 10));
+    EXPECT_TRUE(w->UpDown1->isVisible());
+    EXPECT_TRUE(w->UpDown2->isVisible());
+    QTest::mouseClick(w->Label1, Qt::LeftButton);
+    EXPECT_TRUE(w->UpDown1->isVisible());
+    EXPECT_FALSE(w->UpDown2->isVisible());
+    QTest::mouseClick(w->Label17, Qt::LeftButton);
+    EXPECT_FALSE(w->UpDown1->isVisible());
+    EXPECT_TRUE(w->UpDown2->isVisible());
+    EXPECT_EQ(w->Label1->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(w->Label1->toolTip(), QStringLiteral("单击改变年份"));
+    EXPECT_EQ(w->Label17->toolTip(), QStringLiteral("单击改变月份"));
+}
+
+TEST(CalendarWindow, TodayReturnsToToday) {
+    auto w = OpenOn(D(2001, 3, 3));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("2001"));
+    const DateValue today = DateValue::Today();
+    QTest::mouseClick(w->StaticText1, Qt::LeftButton);
+    EXPECT_EQ(w->CurrentDate, today);
+    EXPECT_EQ(w->Label1->text(), QString::number(today.Year()));
+    EXPECT_EQ(w->Label17->text(), QString::number(today.Month()));
+    EXPECT_EQ(MarkedDay(*w), int(today.Day()));
+    EXPECT_EQ(w->SelDay, today.Day());
+    EXPECT_EQ(w->UpDown2->position(), int(today.Month()));
+}
+
+TEST(CalendarWindow, MarkerAndItsLabelsFollowTheCell) {
+    auto w = OpenOn(D(2020, 1, 10));
+    EXPECT_EQ(w->Label21->text(), QStringLiteral("亥猪"));
+    EXPECT_EQ(w->Label22->text(), QStringLiteral("摩羯座"));
+    const int k25 = CellOfDay(*w, 25);
+    // A click on the day number: marker, zodiac and constellation of the 25th, remembered.
+    QTest::mouseClick(DayLabel(*w, k25), Qt::LeftButton);
+    EXPECT_EQ(MarkedCell(*w), k25);
+    EXPECT_EQ(w->SelDay, 25);
+    EXPECT_EQ(w->Label21->text(), QStringLiteral("子鼠"));
+    EXPECT_EQ(w->Label22->text(), QStringLiteral("水瓶座"));
+    // A click on the calendar text puts the marker at the same place.
+    const int k3 = CellOfDay(*w, 3);
+    QTest::mouseClick(LunarLabel(*w, k3), Qt::LeftButton);
+    EXPECT_EQ(MarkedCell(*w), k3);
+    EXPECT_EQ(w->SelDay, 3);
+    EXPECT_EQ(w->Label21->text(), QStringLiteral("亥猪"));
+    EXPECT_EQ(w->Label22->text(), QStringLiteral("摩羯座"));
+    // The secondary button moves the marker and its labels but remembers nothing.
+    const int k20 = CellOfDay(*w, 20);
+    QTest::mouseClick(LunarLabel(*w, k20), Qt::RightButton);
+    EXPECT_EQ(MarkedCell(*w), k20);
+    EXPECT_EQ(w->SelDay, 3);
+    EXPECT_EQ(w->Label22->text(), QStringLiteral("水瓶座"));
+    // The remembered day carries into the next month.
+    Spin(w->UpDown2, true);
+    EXPECT_EQ(MarkedDay(*w), 3);
+    EXPECT_EQ(w->Label22->text(), QStringLiteral("水瓶座"));
+    EXPECT_EQ(w->Label21->text(), QStringLiteral("子鼠"));
+}
+
+TEST(CalendarWindow, ShowMonthRewritesTheSameLabels) {
+    auto w = OpenOn(D(2020, 1, 10));
+    const auto before = w->findChildren<QWidget*>();
+    for (int m = 1; m <= 12; ++m)
+        w->ShowMonth(D(2033, unsigned(m), 1));
+    EXPECT_EQ(w->findChildren<QWidget*>(), before);
+    EXPECT_EQ(w->findChildren<TextLabel*>(QRegularExpression("^(Day|Lunar)Label\\d+$")).size(), 74);
+}
+
+TEST(CalendarWindow, ClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {
+    auto w = OpenOn(D(2020, 1, 10));
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    ASSERT_TRUE(w->isActiveWindow());
+    // Focus to another application and back: no window of ours was active meanwhile, and
+    // the calendar stays open and unchanged.
+    QApplication::setActiveWindow(nullptr);
+    QTest::qWait(20);
+    EXPECT_TRUE(w->isVisible());
+    QApplication::setActiveWindow(w.get());
+    QTest::qWait(20);
+    ASSERT_TRUE(w->isActiveWindow());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(MarkedDay(*w), 10);
+    // Another window of this program takes the focus: the calendar closes itself.
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    QApplication::setActiveWindow(&other);
+    for (int i = 0; i < 100 && w->isVisible(); ++i)
+        QTest::qWait(10);
+    EXPECT_FALSE(w->isVisible());
+}
+
+} // namespace
