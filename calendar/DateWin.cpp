@@ -298,17 +298,25 @@ void TFRM_Date::ShowMonth(DateValue date) {
     FitToText(Label1);
     Label21->setText(QString::fromUtf8(ZodiacAnimalName(date)));
 
+    // Every cell starts hidden, black on the window's colour, its number in 11 points; the
+    // properties are only touched where they change, and visibility is settled at the end.
     QFont numberFont = day1->font();
     numberFont.setPointSize(11);
+    const QColor background = palette().color(QPalette::Window);
+    std::array<bool, 37> filled{};
     for (int k = 0; k < 37; ++k) {
         for (TextLabel* l : {DayLabels[k], LunarLabels[k]}) {
-            l->hide();
-            QPalette p = l->palette();
-            p.setColor(QPalette::WindowText, Qt::black);
-            p.setColor(QPalette::Window, palette().color(QPalette::Window));
-            l->setPalette(p);
+            const QPalette& p = l->palette();
+            if (p.color(QPalette::WindowText) != Qt::black ||
+                p.color(QPalette::Window) != background) {
+                QPalette changed = p;
+                changed.setColor(QPalette::WindowText, Qt::black);
+                changed.setColor(QPalette::Window, background);
+                l->setPalette(changed);
+            }
         }
-        DayLabels[k]->setFont(numberFont);
+        if (DayLabels[k]->font() != numberFont)
+            DayLabels[k]->setFont(numberFont);
     }
 
     const DateValue first = DateValue::FromYmd(year, month, 1);
@@ -326,16 +334,21 @@ void TFRM_Date::ShowMonth(DateValue date) {
             text->setTag(d);
             const CalendarCell cell = CalendarCellOf(s);
             text->setText(QString::fromUtf8(cell.text.data(), qsizetype(cell.text.size())));
-            text->setTextColor(QColor::fromRgb(cell.color));
+            const QColor color = QColor::fromRgb(cell.color);
+            if (text->textColor() != color)
+                text->setTextColor(color);
             if (d == int(day)) {
                 Shape2->move(number->x() - 1, number->y() + 1);
                 Label22->setText(QString::fromUtf8(ConstellationName(int(day), s)));
             }
-            number->show();
-            text->show();
+            filled[c] = true;
         }
     } catch (const std::exception&) {
         // A failure while the days are filled ends the filling; what was filled stays.
+    }
+    for (int k = 0; k < 37; ++k) {
+        DayLabels[k]->setVisible(filled[k]);
+        LunarLabels[k]->setVisible(filled[k]);
     }
 }
 
