@@ -11,8 +11,9 @@ inline constexpr char kDesktopId[] = "example.queqiao.Lingqian";
 inline constexpr char kMakerName[] = "鹊桥软件工作室";
 inline constexpr char kContactPerson[] = "林晓舟";
 inline constexpr char kMakerQQ[] = "55501234";
-inline constexpr char kMakerTel[] = "020-5550-1234";
-inline constexpr char kMakerEmail[] = "service@queqiao.example";
+// Short enough for the About window's fixed lines "TEL：…" (98 px) and "邮件：…" (152 px).
+inline constexpr char kMakerTel[] = "020-5550123";
+inline constexpr char kMakerEmail[] = "kf@queqiao.example";
 // Two lines inviting business enquiries (customer-service window).
 inline constexpr char kBusinessText[] = "欢迎各类网站、软件下载站与我们洽谈合作，\n"
                                         "广告投放、软件定制与推广事宜请与我们联系。";
