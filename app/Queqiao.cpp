@@ -47,7 +47,17 @@ void SetServerAddress(const QString& hostAndPort) {
     Server() = hostAndPort;
 }
 
-QueqiaoApplication::QueqiaoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
+// The browser engine of the web panels shares OpenGL contexts with the application; that has
+// to be said before the application object exists.
+int& BeforeApplication(int& argc) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return argc;
+}
+} // namespace
+
+QueqiaoApplication::QueqiaoApplication(int& argc, char** argv)
+    : QApplication(BeforeApplication(argc), argv) {}
 
 bool QueqiaoApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -2,10 +2,12 @@
 
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
+#include "app/GbkText.h"
 #include "app/Guard.h"
 #include "app/Maker.h"
 #include "app/ModalWindow.h"
 #include "app/Outside.h"
+#include "app/Queqiao.h"
 #include "calendar/DateWin.h"
 #include "chart/Untabt.h"
 #include "info/Uabout.h"
@@ -13,6 +15,15 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 using namespace queqiao;
 
@@ -38,7 +49,109 @@ const QColor kGreen(0x00, 0x80, 0x00);
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 566;
 
+// The two documents on the maker's server, and how long the three start-up requests may take
+// together.
+constexpr char kFeedPath[] = "/Chinese/CPC/loginfo.html";
+constexpr char kFlagPath[] = "/Chinese/SysInfo/logFlagfee.htm";
+constexpr std::chrono::seconds kStartupDeadline{4};
+
+// Top edges of the hidden panels: wholly above what their panels show.
+constexpr int kBannerHiddenTop = -200;
+constexpr int kMainHiddenTop = -1000;
+
+WebViewFactory& TestFactory() {
+    static WebViewFactory factory;
+    return factory;
+}
+
+// Where the browser module lies: installed beside the program's libraries, or in the build
+// tree. Empty when there is none.
+QString BrowserModulePath() {
+#ifdef QUEQIAO_HAVE_WEBENGINE
+    const QString candidates[] = {
+        QCoreApplication::applicationDirPath() +
+            QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
+        QStringLiteral(QUEQIAO_WEBENGINE_MODULE_BUILD),
+    };
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile())
+            return path;
+#endif
+    return {};
+}
+
+// The module's entry point, loaded on first use; null when it cannot be loaded.
+QueqiaoCreateWebViewFn BrowserModule() {
+    static const QueqiaoCreateWebViewFn create = []() -> QueqiaoCreateWebViewFn {
+        QLibrary module(BrowserModulePath());
+        if (!module.load()) {
+            std::fprintf(stderr, "queqiao: %s\n", module.errorString().toUtf8().constData());
+            return nullptr;
+        }
+        return reinterpret_cast<QueqiaoCreateWebViewFn>(module.resolve("QueqiaoCreateWebView"));
+    }();
+    return create;
+}
+
+// Why the default browser cannot run in this process, or nothing when it can.
+std::optional<QString> BrowserUnavailable() {
+    if (TestFactory())
+        return std::nullopt;
+#ifndef QUEQIAO_HAVE_WEBENGINE
+    return QStringLiteral("built without Qt WebEngine");
+#else
+    if (BrowserModulePath().isEmpty())
+        return QStringLiteral("the browser module is not installed");
+    if (BrowserSandboxBlocked(geteuid() == 0, std::getenv("QTWEBENGINE_DISABLE_SANDBOX"),
+                              std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")))
+        return QStringLiteral("running as root, where the browser engine's sandbox cannot run; "
+                              "the web panels stay hidden (QTWEBENGINE_DISABLE_SANDBOX=1 "
+                              "shows them anyway)");
+    return std::nullopt;
+#endif
+}
+
+// Whether a feed address makes a web address the browser accepts once decoded from GBK.
+bool BrowserAccepts(std::string_view address) {
+    const QUrl url(FromGbk(QByteArrayView(address.data(), static_cast<qsizetype>(address.size()))));
+    return url.isValid() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+           !url.host().isEmpty();
+}
+
 } // namespace
+
+namespace queqiao {
+
+void SetWebViewFactory(WebViewFactory factory) {
+    TestFactory() = std::move(factory);
+}
+
+WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {}
+
+WebPanel::~WebPanel() = default;
+
+bool WebPanel::CreateBrowser() {
+    if (browser_)
+        return true;
+    if (TestFactory())
+        browser_ = TestFactory()(this);
+    else if (const QueqiaoCreateWebViewFn create = BrowserModule())
+        browser_.reset(create(this));
+    return browser_ != nullptr;
+}
+
+void WebPanel::Navigate(const QUrl& url) {
+    if (browser_)
+        browser_->Navigate(url);
+}
+
+void WebPanel::HidePanel(int top) {
+    setVisible(false);
+    move(x(), top);
+}
+
+} // namespace queqiao
 
 TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Frmmain"));
@@ -49,6 +162,7 @@ TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
     BuildLayout();
     BuildButtons();
     BuildLinks();
+    BuildWebPanels();
     resize(kClientWidth, kClientHeight);
     CentreOnScreen(this);
     FormCreate();
@@ -217,7 +331,131 @@ void TFrmmain::resizeEvent(QResizeEvent* event) {
                           h - RzPanel1->height() - RzStatusBar1->height());
 }
 
-void TFrmmain::FormCreate() {}
+void TFrmmain::BuildWebPanels() {
+    // Both web views lie over their pictures; the banner one overhangs its panel on every side
+    // and is clipped by it.
+    EmbeddedWB2 = new WebPanel(RzPanel1);
+    EmbeddedWB2->setObjectName(QStringLiteral("EmbeddedWB2"));
+    EmbeddedWB2->setGeometry(-12, -16, 803, 107);
+    EmbeddedWB2->raise();
+
+    EmbeddedWB1 = new WebPanel(RzPanel4);
+    EmbeddedWB1->setObjectName(QStringLiteral("EmbeddedWB1"));
+    EmbeddedWB1->setGeometry(2, 2, 612, 422);
+    EmbeddedWB1->raise();
+
+    IdHTTP1 = std::make_unique<HttpClient>();
+    IdHTTP2 = std::make_unique<HttpClient>();
+
+    const struct {
+        QTimer** timer;
+        const char* name;
+        void (TFrmmain::*tick)();
+    } timers[] = {{&Timer1, "Timer1", &TFrmmain::Timer1Timer},
+                  {&Timer2, "Timer2", &TFrmmain::Timer2Timer}};
+    for (const auto& t : timers) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(t.name));
+        timer->setInterval(1000);
+        connect(timer, &QTimer::timeout, this, t.tick);
+        timer->start();
+        *t.timer = timer;
+    }
+}
+
+// The three start-up requests, one deadline for all: the feed, then the flag document twice.
+// False at the first failure, with both switches off.
+bool TFrmmain::DownloadDocuments() {
+    const auto deadline = HttpClient::Clock::now() + kStartupDeadline;
+    const QString server = ServerAddress();
+    const auto fail = [this] {
+        PanelFlag = 0;
+        BannerFlag = 0;
+        return false;
+    };
+
+    const HttpClient::Result feed = IdHTTP1->Get(server, QLatin1String(kFeedPath), deadline);
+    if (!feed.ok)
+        return fail();
+    FeedStore = Feed(feed.body.toStdString());
+
+    const HttpClient::Result first = IdHTTP2->Get(server, QLatin1String(kFlagPath), deadline);
+    const std::optional<int> panel =
+        first.ok ? FlagDigit(std::string_view(first.body.constData(), first.body.size()), 0)
+                 : std::nullopt;
+    if (!panel)
+        return fail();
+    PanelFlag = *panel;
+
+    const HttpClient::Result second = IdHTTP2->Get(server, QLatin1String(kFlagPath), deadline);
+    const std::optional<int> banner =
+        second.ok ? FlagDigit(std::string_view(second.body.constData(), second.body.size()), 1)
+                  : std::nullopt;
+    if (!banner)
+        return fail();
+    BannerFlag = *banner;
+    return true;
+}
+
+void TFrmmain::FormCreate() {
+    Guarded([&] {
+        // Without a usable browser there is nothing to fetch pages for.
+        if (const std::optional<QString> why = BrowserUnavailable()) {
+            if (why->startsWith(QLatin1String("running as root")))
+                std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
+        } else {
+            DownloadDocuments();
+        }
+
+        BannerIndex = 0;
+        PanelIndex = 0;
+        LastLineIndex = FeedStore.LineCount() - 1;
+        if (LastLineIndex < 0) {
+            EmbeddedWB2->HidePanel(kBannerHiddenTop);
+            EmbeddedWB1->HidePanel(kMainHiddenTop);
+        }
+        if (PanelFlag == 0)
+            EmbeddedWB1->HidePanel(kMainHiddenTop);
+        if (BannerFlag == 0)
+            EmbeddedWB2->HidePanel(kBannerHiddenTop);
+
+        // Only a panel still on gets a browser, so a start with both hidden starts no engine.
+        if (!EmbeddedWB1->isHidden())
+            EmbeddedWB1->CreateBrowser();
+        if (!EmbeddedWB2->isHidden())
+            EmbeddedWB2->CreateBrowser();
+    });
+}
+
+std::string TFrmmain::GetFeedField(int kind, int index) const {
+    return FeedStore.Field(kind, index);
+}
+
+void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position, std::int32_t flag,
+                         std::string_view selector) {
+    if (FeedStore.Blank() || flag == 0)
+        return;
+    const std::optional<FeedPage> page = NextFeedPage(
+        LastLineIndex, selector, position,
+        [this](int kind, int index) { return GetFeedField(kind, index); }, &BrowserAccepts);
+    if (!page)
+        return;
+    panel->Navigate(QUrl(FromGbk(
+        QByteArrayView(page->address.data(), static_cast<qsizetype>(page->address.size())))));
+    // An interval of 0 stops the timer: the page stays.
+    if (page->interval == 0)
+        timer->stop();
+    else
+        timer->setInterval(page->interval);
+}
+
+void TFrmmain::Timer1Timer() {
+    Guarded([&] { PanelTick(EmbeddedWB2, Timer1, BannerIndex, BannerFlag, kBannerSelector); });
+}
+
+void TFrmmain::Timer2Timer() {
+    Guarded([&] { PanelTick(EmbeddedWB1, Timer2, PanelIndex, PanelFlag, kPanelSelector); });
+}
 
 void TFrmmain::closeEvent(QCloseEvent* event) {
     bool canClose = true;

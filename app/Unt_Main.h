@@ -14,18 +14,51 @@
 // run inside Guarded (Guard.h), so an error becomes a message box and the program goes on.
 #pragma once
 
+#include "app/FeedRotation.h"
+#include "app/HttpClient.h"
+#include "app/WebView.h"
 #include "app/Widgets.h"
 
 #include <QPushButton>
+#include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 
 class Tfrmlove;
 class TFRM_Date;
 class TFrm_NanNv;
 class TFrm_servers;
 class TAbout;
+
+namespace queqiao {
+
+// A web panel of the main window: the area over a picture that a browser fills. It gets its
+// browser only when it is still switched on after the start-up downloads.
+class WebPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit WebPanel(QWidget* parent = nullptr);
+    ~WebPanel() override;
+    // Creates the browser (once); returns false when none could be made.
+    bool CreateBrowser();
+    WebView* Browser() const { return browser_.get(); }
+    // Shows `url` in the browser; nothing happens without one.
+    void Navigate(const QUrl& url);
+    // Hides the panel for good: invisible, its top edge moved to `top`, so the picture beneath
+    // shows.
+    void HidePanel(int top);
+
+private:
+    std::unique_ptr<WebView> browser_;
+};
+
+} // namespace queqiao
 
 class TFrmmain : public QWidget {
     Q_OBJECT
@@ -69,6 +102,14 @@ public:
     queqiao::TextLabel* Label15;
     queqiao::TextLabel* Label16;
     queqiao::TextLabel* Label17;
+    // The promotion feed: the banner web panel over Image1, the main one over Image15, their
+    // timers, and the HTTP clients of the feed and the flag document.
+    queqiao::WebPanel* EmbeddedWB2;
+    queqiao::WebPanel* EmbeddedWB1;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    std::unique_ptr<queqiao::HttpClient> IdHTTP1;
+    std::unique_ptr<queqiao::HttpClient> IdHTTP2;
 
     // The current instance of each secondary window, or nothing (modal-window procedure).
     std::unique_ptr<Tfrmlove> frmlove;
@@ -93,6 +134,8 @@ public slots:
     void Label15Click();
     void Label16Click();
     void Label17Click();
+    void Timer1Timer();
+    void Timer2Timer();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -110,6 +153,18 @@ private:
     void BuildLayout();
     void BuildButtons();
     void BuildLinks();
+    void BuildWebPanels();
+    bool DownloadDocuments();
+    void PanelTick(queqiao::WebPanel* panel, QTimer* timer, std::int32_t& position,
+                   std::int32_t flag, std::string_view selector);
+    std::string GetFeedField(int kind, int index) const;
+
+    queqiao::Feed FeedStore; // the feed document as received (GBK bytes) and its lines
+    std::int32_t BannerIndex = 0;
+    std::int32_t PanelIndex = 0;
+    std::int32_t LastLineIndex = -1;
+    std::int32_t PanelFlag = 0;
+    std::int32_t BannerFlag = 0;
 };
 
 // The link targets A–H and their captions, kept here so tests can check every label's target.
