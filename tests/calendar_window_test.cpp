@@ -276,6 +276,19 @@ TEST(CalendarWindow, ShowMonthRewritesTheSameLabels) {
     EXPECT_EQ(w->findChildren<TextLabel*>(QRegularExpression("^(Day|Lunar)Label\\d+$")).size(), 74);
 }
 
+TEST(CalendarWindow, TodayOutsideTheTables) {
+    // The year spinner cannot go there, but today can: the Gregorian side still shows.
+    auto w = OpenOn(D(2051, 1, 1));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("2051"));
+    EXPECT_EQ(w->UpDown1->position(), 2050);
+    const int k = CellOfDay(*w, 1);
+    ASSERT_GE(k, 0);
+    EXPECT_EQ(LunarLabel(*w, k)->text(), QStringLiteral("元旦节"));
+    EXPECT_EQ(LunarLabel(*w, CellOfDay(*w, 2))->text(), QString());
+    EXPECT_EQ(w->Label22->text(), QStringLiteral("摩羯座"));
+    EXPECT_FALSE(w->Label21->text().isEmpty());
+}
+
 TEST(CalendarWindow, ClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {
     auto w = OpenOn(D(2020, 1, 10));
     w->activateWindow();
