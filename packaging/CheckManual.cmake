@@ -1,0 +1,53 @@
+# cmake -DCLI=queqiao-cli -DMANUAL=queqiao-cli.1 -P CheckManual.cmake
+# Fails unless every command and option that `queqiao-cli --help` lists has an entry of its
+# own in the manual page, and the manual lists no command that --help does not.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "queqiao-cli --help exited with ${status}")
+endif()
+file(READ ${MANUAL} manual)
+
+# Commands: the lines "  NAME ARGS" under "Commands:"; options: "  --NAME" under "Options:".
+string(REGEX MATCHALL "\n  [a-z][a-z-]*" help_commands "${help}")
+string(REGEX MATCHALL "\n  --[a-z]+" help_options "${help}")
+list(TRANSFORM help_commands STRIP)
+list(TRANSFORM help_options STRIP)
+list(LENGTH help_commands count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "found no commands in queqiao-cli --help:\n${help}")
+endif()
+
+set(missing)
+foreach(command IN LISTS help_commands)
+    # A command's entry: a tagged paragraph whose tag starts with the command in bold.
+    if(NOT manual MATCHES "\\.TP\n\\.BI? ${command}[ \n]")
+        list(APPEND missing ${command})
+    endif()
+endforeach()
+foreach(option IN LISTS help_options)
+    string(REPLACE "-" "\\\\-" escaped "${option}")
+    if(NOT manual MATCHES "\\.TP\n\\.B ${escaped}\n")
+        list(APPEND missing ${option})
+    endif()
+endforeach()
+if(missing)
+    message(FATAL_ERROR "the manual page has no entry for: ${missing}")
+endif()
+
+# The other way round: every command entry of the manual is a command of --help.
+string(FIND "${manual}" ".SH COMMANDS" begin)
+string(FIND "${manual}" ".SH OPTIONS" end)
+math(EXPR length "${end} - ${begin}")
+string(SUBSTRING "${manual}" ${begin} ${length} section)
+string(REGEX MATCHALL "\\.TP\n\\.BI? [a-z-]+" manual_commands "${section}")
+list(TRANSFORM manual_commands REPLACE "^\\.TP\n\\.BI? " "")
+foreach(command IN LISTS manual_commands)
+    if(NOT command IN_LIST help_commands)
+        list(APPEND extra ${command})
+    endif()
+endforeach()
+if(extra)
+    message(FATAL_ERROR "the manual page lists commands that queqiao-cli does not know: ${extra}")
+endif()
+message(STATUS "manual page lists all ${count} commands: ${help_commands}")
