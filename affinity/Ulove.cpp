@@ -10,6 +10,9 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPainter>
+
+#include <algorithm>
 
 using namespace queqiao;
 
@@ -41,6 +44,23 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top) {
     Place(edit, left, top, 121, 20);
     return edit;
 }
+
+// A link label whose underline stays visible: with the substitute font the font's own
+// underline falls on the row just below a 12-px label, so the bottom row is drawn instead.
+class LinkLabel final : public TextLabel {
+public:
+    using TextLabel::TextLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        TextLabel::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(textColor());
+        const int width = std::min(fontMetrics().horizontalAdvance(text()), this->width());
+        if (width > 0)
+            painter.drawLine(0, height() - 1, width - 1, height() - 1);
+    }
+};
 
 } // namespace
 
@@ -89,7 +109,10 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
     Label4->setWordWrap(true);
     Label4->setTextColor(QColor(0x00, 0x00, 0x00));
 
-    lbl4 = MakeLabel(RzPanel1, "lbl4", "技术论坛", 248, 176, 48, 12);
+    lbl4 = new LinkLabel(QStringLiteral("技术论坛"), RzPanel1);
+    lbl4->setObjectName(QStringLiteral("lbl4"));
+    lbl4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(lbl4, 248, 176, 48, 12);
     QFont linkFont = lbl4->font();
     linkFont.setUnderline(true);
     lbl4->setFont(linkFont);

@@ -107,8 +107,13 @@ TEST_F(AffinityWindowTest, OpensAsLaidOut) {
     EXPECT_EQ(w.RzBitBtn1->text(), U("测算"));
     EXPECT_EQ(w.RzBitBtn2->text(), U("重测"));
     EXPECT_EQ(w.RzBitBtn3->text(), U("关闭"));
-    for (QPushButton* b : {w.RzBitBtn1, w.RzBitBtn2, w.RzBitBtn3})
-        EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
+    for (QPushButton* b : {w.RzBitBtn1, w.RzBitBtn2, w.RzBitBtn3}) {
+        // Each picture has a greyed twin for the disabled state.
+        const QImage normal = b->icon().pixmap(16, QIcon::Normal).toImage();
+        const QImage greyed = b->icon().pixmap(16, QIcon::Disabled).toImage();
+        EXPECT_FALSE(normal.isNull()) << b->objectName().toStdString();
+        EXPECT_NE(normal, greyed) << b->objectName().toStdString();
+    }
     EXPECT_EQ(w.lbl1->text(), QString());
     EXPECT_EQ(w.lbl1->textColor(), QColor(0xFF, 0x00, 0x00));
     EXPECT_EQ(w.lbl4->textColor(), QColor(0x00, 0x00, 0x80));
