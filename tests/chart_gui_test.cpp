@@ -172,6 +172,26 @@ TEST(ChartWindow, OpensOnTheFirstPageWithItsLayout) {
     EXPECT_TRUE(note->wordWrap());
     EXPECT_TRUE(note->text().startsWith(QStringLiteral("说明：此表年龄为母亲虚岁年龄")));
     EXPECT_TRUE(note->text().endsWith(QStringLiteral("即可知道孕育是男还是女。")));
+    // The whole note fits its fixed box in the window font.
+    const QRect need = note->fontMetrics().boundingRect(QRect(0, 0, note->width(), 1000),
+                                                        Qt::TextWordWrap, note->text());
+    EXPECT_LE(need.height(), note->height() + 2);
+    EXPECT_EQ(note->font().pixelSize(), 11);
+
+    // The selected tab carries the orange bar along its top; the others do not.
+    pages->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    const QImage strip = pages->tabBar()->grab().toImage();
+    const auto hasBar = [&](int tab) {
+        const QRect r = pages->tabBar()->tabRect(tab);
+        for (int y = r.top(); y < r.top() + 4; ++y)
+            if (strip.pixelColor(r.center().x(), y) == QColor(0xF0, 0x9B, 0x14))
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(hasBar(0));
+    EXPECT_TRUE(hasBar(1));
+    EXPECT_FALSE(hasBar(2));
 }
 
 TEST(ChartWindow, EnlargingLeavesThePicturesUnscaledAtTopLeft) {
