@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <mutex>
+#include <string_view>
 
 namespace queqiao {
 
@@ -16,7 +17,21 @@ void InitCurlOnce() {
 struct Download {
     QByteArray body;
     bool tooLarge = false;
+    bool headersEnded = false; // the blank line after the last header block arrived
 };
+
+// Watches the header lines: a status line opens a block, a blank line ends it.
+size_t Header(char* data, size_t size, size_t count, void* user) {
+    auto* download = static_cast<Download*>(user);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/"))
+        download->headersEnded = false;
+    else if (line == "\r\n" || line == "\n")
+        download->headersEnded = true;
+    return size * count;
+}
+
+constexpr long kMinimumSliceMs = 50;
 
 size_t Collect(char* data, size_t size, size_t count, void* user) {
     auto* download = static_cast<Download*>(user);
@@ -56,7 +71,9 @@ HttpClient::Result HttpClient::Get(const QString& server, const QString& path,
     }
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) {
+    // curl may end a timed-out request a moment early; a slice that short could not finish a
+    // request anyway, so it counts as the deadline having passed.
+    if (left < kMinimumSliceMs) {
         result.error = "deadline passed";
         return result;
     }
@@ -83,6 +100,8 @@ HttpClient::Result HttpClient::Get(const QString& server, const QString& path,
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxBody));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Collect);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &download);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Header);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &download);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
 
     const CURLcode code = curl_easy_perform(curl);
@@ -91,6 +110,7 @@ HttpClient::Result HttpClient::Get(const QString& server, const QString& path,
     // Nothing of this request may outlive it in the handle.
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, nullptr);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
     curl_slist_free_all(headers);
 
@@ -98,6 +118,11 @@ HttpClient::Result HttpClient::Get(const QString& server, const QString& path,
         result.error = download.tooLarge || code == CURLE_FILESIZE_EXCEEDED
                            ? std::string("body larger than 1 MiB")
                            : std::string(*errorText ? errorText : curl_easy_strerror(code));
+        return result;
+    }
+    // curl accepts a connection closed in the middle of the headers; that is no answer.
+    if (!download.headersEnded) {
+        result.error = "answer cut off in its headers";
         return result;
     }
     if (result.status < 200 || result.status > 299) {

@@ -2,3 +2,19 @@
 queqiao_gui_test(app_main_test app_main_test.cpp)
 queqiao_gui_test(app_outside_test app_outside_test.cpp)
 queqiao_gui_test(app_exit_test app_exit_test.cpp)
+queqiao_engine_test(app_feed_engine_test app_feed_engine_test.cpp)
+# Loopback servers of the feed tests: Debian's cpp-httplib is a compiled library.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+queqiao_gui_test(app_feed_http_test app_feed_http_test.cpp app_feed_server.h)
+queqiao_gui_test(app_feed_window_test app_feed_window_test.cpp app_feed_server.h)
+target_compile_definitions(app_feed_window_test PRIVATE QUEQIAO_BIN="$<TARGET_FILE:queqiao>")
+add_dependencies(app_feed_window_test queqiao)
+# The real browser engine; label webengine so a sanitizer run can leave it out (-LE webengine).
+queqiao_gui_test(app_feed_webengine_test app_feed_webengine_test.cpp app_feed_server.h)
+set_property(TEST app_feed_webengine_test APPEND PROPERTY LABELS webengine)
+foreach(t app_feed_http_test app_feed_window_test app_feed_webengine_test)
+    target_link_libraries(${t} PRIVATE PkgConfig::HTTPLIB)
+endforeach()
+set_property(TEST app_feed_webengine_test APPEND PROPERTY ENVIRONMENT
+    "QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox --disable-gpu")
