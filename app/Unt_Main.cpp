@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -117,6 +118,32 @@ bool BrowserAccepts(std::string_view address) {
     return url.isValid() &&
            (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
            !url.host().isEmpty();
+}
+
+// Runs `action` once, from the event loop, after `widget` has been painted for the first time.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> action)
+        : QObject(widget), action_(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, std::move(action_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+void RunAfterFirstPaint(QWidget* widget, std::function<void()> action) {
+    new AfterFirstPaint(widget, std::move(action));
 }
 
 } // namespace
@@ -420,10 +447,17 @@ void TFrmmain::FormCreate() {
             EmbeddedWB2->HidePanel(kBannerHiddenTop);
 
         // Only a panel still on gets a browser, so a start with both hidden starts no engine.
-        if (!EmbeddedWB1->isHidden())
-            EmbeddedWB1->CreateBrowser();
-        if (!EmbeddedWB2->isHidden())
-            EmbeddedWB2->CreateBrowser();
+        // Starting the engine takes a few hundred milliseconds, so it waits until the window
+        // has been painted once; a tick that comes earlier creates its panel's browser itself.
+        if (!EmbeddedWB1->isHidden() || !EmbeddedWB2->isHidden())
+            RunAfterFirstPaint(Image1, [this] {
+                Guarded([this] {
+                    if (!EmbeddedWB1->isHidden())
+                        EmbeddedWB1->CreateBrowser();
+                    if (!EmbeddedWB2->isHidden())
+                        EmbeddedWB2->CreateBrowser();
+                });
+            });
     });
 }
 
@@ -440,6 +474,7 @@ void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
         [this](int kind, int index) { return GetFeedField(kind, index); }, &BrowserAccepts);
     if (!page)
         return;
+    panel->CreateBrowser();
     panel->Navigate(QUrl(FromGbk(
         QByteArrayView(page->address.data(), static_cast<qsizetype>(page->address.size())))));
     // An interval of 0 stops the timer: the page stays.

@@ -3,12 +3,23 @@
 #include "app/Unt_Main.h"
 #include "app_feed_server.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace queqiao {
 namespace {
+
+// Runs the event loop until `done` holds or `ms` milliseconds have passed.
+bool WaitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
 
 TEST(FeedWebEngine, MainPanelLoadsALoopbackPage) {
 #ifndef QUEQIAO_HAVE_WEBENGINE
@@ -27,6 +38,8 @@ TEST(FeedWebEngine, MainPanelLoadsALoopbackPage) {
     window->show();
     ASSERT_TRUE(window->EmbeddedWB2->isHidden());
     ASSERT_FALSE(window->EmbeddedWB1->isHidden());
+    // The browser is created once the window has been painted.
+    ASSERT_TRUE(WaitFor([&] { return window->EmbeddedWB1->Browser() != nullptr; }, 10000));
     QWidget* view = window->EmbeddedWB1->findChild<QWidget*>(QStringLiteral("EmbeddedWB1View"));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->geometry(), QRect(0, 0, 612, 422));

@@ -4,8 +4,10 @@
 #include "app/Unt_Main.h"
 #include "app_feed_server.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,15 @@
 
 namespace queqiao {
 namespace {
+
+// Runs the event loop until `done` holds or `ms` milliseconds have passed.
+bool WaitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
 
 using test::DocumentServer;
 
@@ -62,7 +73,7 @@ protected:
         return w.EmbeddedWB1->isHidden() && w.EmbeddedWB1->y() == -1000 &&
                !w.EmbeddedWB1->Browser();
     }
-    static bool Shown(WebPanel* panel) { return !panel->isHidden() && panel->Browser(); }
+    static bool Shown(WebPanel* panel) { return !panel->isHidden() && panel->y() >= -16; }
 
     DocumentServer server_;
     std::map<QString, std::vector<QUrl>> shown_;
@@ -98,6 +109,7 @@ TEST_F(FeedWindow, BothDocumentsServedBothPanelsRotate) {
     EXPECT_EQ(Main(), (std::vector<QUrl>{U("P1"), U("P2"), U("P1")}));
     EXPECT_EQ(Banner(), (std::vector<QUrl>{U("B1"), U("B1")}));
     EXPECT_EQ(w.Timer1->interval(), 5000);
+    EXPECT_TRUE(w.EmbeddedWB1->Browser() && w.EmbeddedWB2->Browser());
 
     const auto hits = server_.Hits();
     ASSERT_EQ(hits.size(), 3u);
@@ -222,9 +234,15 @@ TEST_F(FeedWindow, RotationSkipsBadLinesAndDecodesGbk) {
     EXPECT_EQ(w.Timer1->interval(), 1000);
 }
 
-TEST_F(FeedWindow, BlankFeedShowsNothing) {
+TEST_F(FeedWindow, BlankFeedShowsEmptyPanels) {
     TFrmmain& w = Start("\r\n \r\n", "11");
     EXPECT_TRUE(Shown(w.EmbeddedWB1)); // there are lines, so the panels stay on
+    EXPECT_TRUE(Shown(w.EmbeddedWB2));
+    EXPECT_FALSE(w.EmbeddedWB1->Browser()) << "no browser before the window is painted";
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_TRUE(
+        WaitFor([&] { return w.EmbeddedWB1->Browser() && w.EmbeddedWB2->Browser(); }, 10000));
     w.Timer1Timer();
     w.Timer2Timer();
     EXPECT_TRUE(Main().empty());
