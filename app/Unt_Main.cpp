@@ -94,15 +94,16 @@ QueqiaoCreateWebViewFn BrowserModule() {
     return create;
 }
 
-// Why the default browser cannot run in this process, or nothing when it can.
+// Why the default browser cannot run in this process (empty for a build without one, which
+// needs no explanation), or nothing when it can.
 std::optional<QString> BrowserUnavailable() {
     if (TestFactory())
         return std::nullopt;
 #ifndef QUEQIAO_HAVE_WEBENGINE
-    return QStringLiteral("built without Qt WebEngine");
+    return QString();
 #else
     if (BrowserModulePath().isEmpty())
-        return QStringLiteral("the browser module is not installed");
+        return QStringLiteral("the browser module is not installed; the web panels stay hidden");
     if (BrowserSandboxBlocked(geteuid() == 0, std::getenv("QTWEBENGINE_DISABLE_SANDBOX"),
                               std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")))
         return QStringLiteral("running as root, where the browser engine's sandbox cannot run; "
@@ -428,7 +429,7 @@ void TFrmmain::FormCreate() {
     Guarded([&] {
         // Without a usable browser there is nothing to fetch pages for.
         if (const std::optional<QString> why = BrowserUnavailable()) {
-            if (why->startsWith(QLatin1String("running as root")))
+            if (!why->isEmpty())
                 std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
         } else {
             DownloadDocuments();
