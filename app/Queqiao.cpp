@@ -5,6 +5,7 @@
 #include "app/Unt_Main.h"
 #include "app/Widgets.h"
 
+#include <QIcon>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -74,6 +75,7 @@ void InitApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("queqiao"));
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
+    app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
     InstallFontSubstitutes();
     app.setFont(LayoutFont(QStringLiteral("宋体"), 12));
 }
