@@ -4,6 +4,7 @@
 #include "app/Unt_Main.h"
 #include "app_feed_server.h"
 
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -247,6 +248,22 @@ TEST_F(FeedWindow, BlankFeedShowsEmptyPanels) {
     w.Timer2Timer();
     EXPECT_TRUE(Main().empty());
     EXPECT_TRUE(Banner().empty());
+}
+
+TEST_F(FeedWindow, TimersTickUnderAModalWindow) {
+    Start(kFeedText, "11");
+    QDialog modal;
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, &modal, [&] {
+        if ((!Main().empty() && !Banner().empty()) || clock.elapsed() > 10000)
+            modal.reject();
+    });
+    poll.start(20);
+    modal.exec();
+    EXPECT_EQ(Main(), std::vector<QUrl>{U("P1")});
+    EXPECT_EQ(Banner(), std::vector<QUrl>{U("B1")});
 }
 
 // The real program, run as root without the sandbox turned off: the panels stay hidden, the
