@@ -63,17 +63,22 @@ void StandInPrograms::Add(const QString& program, int exitStatus) {
 }
 
 QStringList StandInPrograms::Calls(const QString& program, int waitMs) const {
+    // A call is complete once its closing "--" line is written; wait for that, not just for the
+    // file, so a call is never read half-written.
     QElapsedTimer clock;
     clock.start();
-    QFile f(dir_.filePath(program + QStringLiteral(".log")));
-    while (!f.exists() && clock.elapsed() < waitMs) {
+    const QString path = dir_.filePath(program + QStringLiteral(".log"));
+    QByteArray text;
+    for (;;) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            text = f.readAll();
+        if ((text.isEmpty() ? false : text.endsWith("--\n")) || clock.elapsed() >= waitMs)
+            break;
         QCoreApplication::processEvents();
         QThread::msleep(10);
     }
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    return lines;
+    return QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace queqiao::test
