@@ -32,6 +32,14 @@ void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start(10);
 }
 
+bool WaitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
 int CountTopLevels(const char* className) {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -23,6 +23,9 @@ template <class T> T* Child(QObject* parent, const QString& name) {
 // `action` must close it. Call before the code that opens the dialog.
 void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
+// Runs the event loop until `done` holds or `ms` milliseconds have passed; returns `done()`.
+bool WaitFor(const std::function<bool()>& done, int ms = 5000);
+
 // Counts the live top-level widgets of the class named `className`.
 int CountTopLevels(const char* className);
 

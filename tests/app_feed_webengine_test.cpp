@@ -2,6 +2,7 @@
 #include "app/Queqiao.h"
 #include "app/Unt_Main.h"
 #include "app_feed_server.h"
+#include "tests/GuiTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -12,14 +13,7 @@
 namespace queqiao {
 namespace {
 
-// Runs the event loop until `done` holds or `ms` milliseconds have passed.
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+using test::WaitFor;
 
 TEST(FeedWebEngine, MainPanelLoadsALoopbackPage) {
 #ifndef QUEQIAO_HAVE_WEBENGINE

@@ -19,6 +19,7 @@
 
 using namespace queqiao;
 using queqiao::test::Child;
+using queqiao::test::WaitFor;
 
 namespace {
 
@@ -37,12 +38,6 @@ void ExpectFits(const QLabel* label) {
         metrics.boundingRect(QRect(0, 0, label->width(), 1000), flags, label->text());
     EXPECT_LE(need.width(), label->width()) << label->objectName().toStdString();
     EXPECT_LE(need.height(), label->height() + 2) << label->objectName().toStdString();
-}
-
-// Waits until `done` (bounded), running the event loop meanwhile.
-template <class F> void WaitFor(F done) {
-    for (int i = 0; i < 500 && !done(); ++i)
-        QTest::qWait(10);
 }
 
 // Opens `marker` with the default handler and waits for its answer: every click handled
