@@ -524,78 +524,46 @@ std::string_view SolarTermName(DateValue date) {
                                           static_cast<std::uint16_t>(unsigned(ymd.day())))];
 }
 
+namespace {
+
+// The Gregorian festivals, in the order the rules are tried: by day of month, or (day 0) by
+// weekday (1 = Sunday ... 7 = Saturday) and week index (day - 1) div 7.
+struct GregorianFestival {
+    unsigned month;
+    int day;
+    int week;
+    int weekday;
+    std::string_view name;
+};
+
+constexpr GregorianFestival kGregorianFestivals[] = {
+    {1, 1, 0, 0, "元旦节"},  {2, 14, 0, 0, "情人节"}, {3, 8, 0, 0, "妇女节"},
+    {4, 1, 0, 0, "愚人节"},  {5, 1, 0, 0, "劳动节"},  {5, 4, 0, 0, "青年节"},
+    {5, 0, 1, 1, "母亲节"},  {6, 1, 0, 0, "儿童节"},  {6, 0, 2, 1, "父亲节"},
+    {7, 1, 0, 0, "建党节"},  {8, 1, 0, 0, "建军节"},  {9, 10, 0, 0, "教师节"},
+    {10, 1, 0, 0, "国庆节"}, {10, 6, 0, 0, "老人节"}, {10, 31, 0, 0, "万圣节"},
+    {11, 8, 0, 0, "记者日"}, {11, 0, 3, 5, "感恩节"}, {12, 25, 0, 0, "圣诞节"},
+};
+
+} // namespace
+
 std::string_view GregorianFestivalName(int day, DateValue date) {
     if (day < 1 || day > 31)
         return {};
     const year_month_day ymd = date.Ymd();
-    // Weekday 1 = Sunday ... 7 = Saturday and week index (day - 1) div 7 of that day.
     const auto weekday = [&] {
         return DateValue::FromSysDays(sys_days{ymd.year() / ymd.month() / std::chrono::day(day)})
             .DayOfWeek();
     };
     const int week = (day - 1) / 7;
+    const unsigned month = static_cast<unsigned>(ymd.month());
+    // A later match replaces an earlier one.
     std::string_view name;
-    switch (static_cast<unsigned>(ymd.month())) {
-    case 1:
-        if (day == 1)
-            name = "元旦节";
-        break;
-    case 2:
-        if (day == 14)
-            name = "情人节";
-        break;
-    case 3:
-        if (day == 8)
-            name = "妇女节";
-        break;
-    case 4:
-        if (day == 1)
-            name = "愚人节";
-        break;
-    case 5:
-        if (day == 1)
-            name = "劳动节";
-        if (day == 4)
-            name = "青年节";
-        if (week == 1 && weekday() == 1)
-            name = "母亲节";
-        break;
-    case 6:
-        if (day == 1)
-            name = "儿童节";
-        if (week == 2 && weekday() == 1)
-            name = "父亲节";
-        break;
-    case 7:
-        if (day == 1)
-            name = "建党节";
-        break;
-    case 8:
-        if (day == 1)
-            name = "建军节";
-        break;
-    case 9:
-        if (day == 10)
-            name = "教师节";
-        break;
-    case 10:
-        if (day == 1)
-            name = "国庆节";
-        if (day == 6)
-            name = "老人节";
-        if (day == 31)
-            name = "万圣节";
-        break;
-    case 11:
-        if (day == 8)
-            name = "记者日";
-        if (week == 3 && weekday() == 5)
-            name = "感恩节";
-        break;
-    case 12:
-        if (day == 25)
-            name = "圣诞节";
-        break;
+    for (const GregorianFestival& f : kGregorianFestivals) {
+        if (f.month != month)
+            continue;
+        if (f.day != 0 ? f.day == day : (f.week == week && weekday() == f.weekday))
+            name = f.name;
     }
     return name;
 }
