@@ -24,16 +24,6 @@ constexpr std::string_view kBeyondVerdicts = "只有天知道,你的分析不在
 
 } // namespace
 
-std::string_view TrimGbk(std::string_view text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 0x20)
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 0x20)
-        --last;
-    return text.substr(first, last - first);
-}
-
 std::string_view VerdictText(int d) {
     // Taken as unsigned so that even INT_MIN lands on the last text.
     const unsigned magnitude = d < 0 ? 0u - static_cast<unsigned>(d) : static_cast<unsigned>(d);

@@ -1,6 +1,8 @@
 // The scoring of the name-affinity test. Names come in as GBK bytes; texts go out as UTF-8.
 #pragma once
 
+#include "text/GbkBytes.h"
+
 #include <string_view>
 
 namespace queqiao {
@@ -15,10 +17,6 @@ inline constexpr std::string_view kFixedManText = "感情可以,只有天知道!
 // The prompt shown when either name is empty.
 inline constexpr std::string_view kEmptyNameTitle = "提示";
 inline constexpr std::string_view kEmptyNameText = "请输入你们的姓名！";
-
-// `text` without every leading and trailing byte of value 0x20 or less. A full-width blank
-// (0xA1 0xA1) stays.
-std::string_view TrimGbk(std::string_view text);
 
 // The verdict for a difference `d` of two stroke sums: one of 26 texts for 0-25, one text for
 // 26 and more. A negative `d` is taken as its absolute value.

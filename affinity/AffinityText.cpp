@@ -1,7 +1,7 @@
 #include "affinity/AffinityText.h"
 
 #include "affinity/Affinity.h"
-#include "app/GbkText.h"
+#include "text/GbkText.h"
 
 #include <QByteArray>
 

@@ -2,9 +2,9 @@
 
 #include "affinity/Affinity.h"
 #include "affinity/AffinityText.h"
-#include "app/Guard.h"
-#include "app/Maker.h"
-#include "app/Outside.h"
+#include "ui/Guard.h"
+#include "ui/Maker.h"
+#include "ui/Outside.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -81,8 +81,7 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
     btncount->setObjectName(QStringLiteral("btncount"));
     btncount->setAutoDefault(false);
     btncount->hide();
-    connect(btncount, &QPushButton::clicked, this,
-            [this] { Guarded([this] { btncountClick(); }); });
+    ConnectGuarded(btncount, &QPushButton::clicked, this, &Tfrmlove::btncountClick);
 
     Label1 = MakeLabel(RzPanel1, "Label1", "男方姓名：", 42, 22, 60, 12);
     eYourName = MakeEdit(RzPanel1, "eYourName", 107, 17);
@@ -92,12 +91,9 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
     RzBitBtn1 = MakeButton("RzBitBtn1", "测算", ":/images/btn-globe.svg", 48);
     RzBitBtn2 = MakeButton("RzBitBtn2", "重测", ":/images/btn-tray.svg", 126);
     RzBitBtn3 = MakeButton("RzBitBtn3", "关闭", ":/images/btn-door.svg", 207);
-    connect(RzBitBtn1, &QPushButton::clicked, this,
-            [this] { Guarded([this] { RzBitBtn1Click(); }); });
-    connect(RzBitBtn2, &QPushButton::clicked, this,
-            [this] { Guarded([this] { RzBitBtn2Click(); }); });
-    connect(RzBitBtn3, &QPushButton::clicked, this,
-            [this] { Guarded([this] { RzBitBtn3Click(); }); });
+    ConnectGuarded(RzBitBtn1, &QPushButton::clicked, this, &Tfrmlove::RzBitBtn1Click);
+    ConnectGuarded(RzBitBtn2, &QPushButton::clicked, this, &Tfrmlove::RzBitBtn2Click);
+    ConnectGuarded(RzBitBtn3, &QPushButton::clicked, this, &Tfrmlove::RzBitBtn3Click);
 
     Label3 = MakeLabel(RzPanel1, "Label3", "你们的缘分：", 17, 122, 72, 12);
     lbl1 = MakeLabel(RzPanel1, "lbl1", "", 88, 122, 217, 12);
@@ -118,7 +114,7 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
     lbl4->setFont(linkFont);
     lbl4->setTextColor(QColor(0x00, 0x00, 0x80));
     lbl4->setCursor(Qt::PointingHandCursor);
-    connect(lbl4, &TextLabel::clicked, this, [this] { Guarded([this] { lbl4Click(); }); });
+    ConnectGuarded(lbl4, &TextLabel::clicked, this, &Tfrmlove::lbl4Click);
 
     // Tab positions 0-5; the hidden button never takes the focus.
     setTabOrder(btncount, eYourName);

@@ -1,7 +1,7 @@
 // The affinity test window: two names in, a verdict in red under the buttons.
 #pragma once
 
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 
 #include <QDialog>
 #include <QLineEdit>

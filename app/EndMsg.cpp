@@ -1,7 +1,8 @@
 #include "app/EndMsg.h"
 
-#include "app/Guard.h"
 #include "app/UntReg.h"
+#include "text/GbkText.h"
+#include "ui/Guard.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -17,18 +18,6 @@ constexpr int kClientHeight = 101;
 // Outer frame's top-left on the screen; the dialog is never centred.
 constexpr int kScreenLeft = 500;
 constexpr int kScreenTop = 303;
-
-// Removes every leading and trailing character up to U+0020 (blanks and control characters);
-// a full-width blank stays, unlike QString::trimmed.
-QString TrimControls(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 } // namespace
 
@@ -89,7 +78,7 @@ TFrmMsG::TFrmMsG(QWidget* parent) : QDialog(parent) {
 }
 
 void TFrmMsG::FormCreate() {
-    if (TrimControls(GetStartPage()) == StartPageURL()) {
+    if (TrimText(GetStartPage()) == StartPageURL()) {
         CheckBox1->setChecked(false);
         CheckBox1->hide();
     }

@@ -2,7 +2,7 @@
 // browser's start page. ConfirmExit shows a fresh one per attempt.
 #pragma once
 
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QDialog>

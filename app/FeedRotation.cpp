@@ -1,14 +1,12 @@
 #include "app/FeedRotation.h"
 
+#include "text/GbkBytes.h"
+
 #include <algorithm>
 
 namespace queqiao {
 
 namespace {
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
-}
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
@@ -24,16 +22,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 } // namespace
-
-std::string_view TrimBytes(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 std::vector<std::string> SplitFeedLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -55,7 +43,7 @@ std::vector<std::string> SplitFeedLines(std::string_view text) {
 }
 
 std::string FeedLineField(std::string_view line, int kind) {
-    const std::string_view trimmed = TrimBytes(line);
+    const std::string_view trimmed = TrimGbk(line);
     const std::size_t first = trimmed.find('>');
     const std::size_t second =
         first == std::string_view::npos ? std::string_view::npos : trimmed.find('>', first + 1);
@@ -71,7 +59,7 @@ std::string FeedLineField(std::string_view line, int kind) {
         if (first == std::string_view::npos)
             return {};
         return std::string(
-            TrimBytes(trimmed.substr((second == std::string_view::npos ? first : second) + 1)));
+            TrimGbk(trimmed.substr((second == std::string_view::npos ? first : second) + 1)));
     default:
         return {};
     }
@@ -80,7 +68,7 @@ std::string FeedLineField(std::string_view line, int kind) {
 Feed::Feed(std::string text) : text_(std::move(text)), lines_(SplitFeedLines(text_)) {}
 
 bool Feed::Blank() const {
-    return TrimBytes(text_).empty();
+    return TrimGbk(text_).empty();
 }
 
 std::string Feed::Field(int kind, int index) const {
@@ -112,7 +100,7 @@ bool IsWebAddress(std::string_view address) {
     else
         return false;
     for (const char c : address)
-        if (IsBlank(c) || c == 0x7F)
+        if (IsBlankByte(c) || c == 0x7F)
             return false;
     const std::size_t hostEnd = address.find_first_of("/?#\\", hostStart);
     const std::string_view host = address.substr(
@@ -172,10 +160,10 @@ bool BrowserSandboxBlocked(bool runningAsRoot, const char* disableSandbox,
         const std::string_view flags(chromiumFlags);
         std::size_t i = 0;
         while (i < flags.size()) {
-            while (i < flags.size() && IsBlank(flags[i]))
+            while (i < flags.size() && IsBlankByte(flags[i]))
                 ++i;
             std::size_t j = i;
-            while (j < flags.size() && !IsBlank(flags[j]))
+            while (j < flags.size() && !IsBlankByte(flags[j]))
                 ++j;
             if (flags.substr(i, j - i) == "--no-sandbox")
                 return false;

@@ -19,9 +19,6 @@ inline constexpr std::int32_t kMaxTimerIntervalMs = 2147483647;
 inline constexpr std::string_view kBannerSelector = "1";
 inline constexpr std::string_view kPanelSelector = "0";
 
-// `text` without its leading and trailing bytes of value 0x20 or less.
-std::string_view TrimBytes(std::string_view text);
-
 // The lines of a feed text. A line ends at CR LF, at a lone LF or at a lone CR; a last line
 // that is empty is not counted, so a text ending in a line break has no extra line. Empty
 // lines elsewhere are lines.

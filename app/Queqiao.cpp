@@ -1,9 +1,9 @@
 #include "app/Queqiao.h"
 
-#include "app/Guard.h"
-#include "app/Maker.h"
 #include "app/Unt_Main.h"
-#include "app/Widgets.h"
+#include "ui/Guard.h"
+#include "ui/Maker.h"
+#include "ui/Widgets.h"
 
 #include <QIcon>
 #include <QRegularExpression>

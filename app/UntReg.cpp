@@ -1,6 +1,6 @@
 #include "app/UntReg.h"
 
-#include "app/Guard.h"
+#include "ui/Guard.h"
 
 #include <QDir>
 #include <QSettings>

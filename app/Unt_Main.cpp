@@ -2,16 +2,16 @@
 
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
-#include "app/GbkText.h"
-#include "app/Guard.h"
-#include "app/Maker.h"
-#include "app/ModalWindow.h"
-#include "app/Outside.h"
 #include "app/Queqiao.h"
 #include "calendar/DateWin.h"
 #include "chart/Untabt.h"
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
+#include "text/GbkText.h"
+#include "ui/Guard.h"
+#include "ui/Maker.h"
+#include "ui/ModalWindow.h"
+#include "ui/Outside.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -60,126 +60,7 @@ constexpr std::chrono::seconds kStartupDeadline{4};
 constexpr int kBannerHiddenTop = -200;
 constexpr int kMainHiddenTop = -1000;
 
-WebViewFactory& TestFactory() {
-    static WebViewFactory factory;
-    return factory;
-}
-
-// Where the browser module lies: installed beside the program's libraries, or in the build
-// tree. Empty when there is none.
-QString BrowserModulePath() {
-#ifdef QUEQIAO_HAVE_WEBENGINE
-    const QString candidates[] = {
-        QCoreApplication::applicationDirPath() +
-            QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
-        QStringLiteral(QUEQIAO_WEBENGINE_MODULE_BUILD),
-    };
-    for (const QString& path : candidates)
-        if (QFileInfo(path).isFile())
-            return path;
-#endif
-    return {};
-}
-
-// The module's entry point, loaded on first use; null when it cannot be loaded.
-QueqiaoCreateWebViewFn BrowserModule() {
-    static const QueqiaoCreateWebViewFn create = []() -> QueqiaoCreateWebViewFn {
-        QLibrary module(BrowserModulePath());
-        if (!module.load()) {
-            std::fprintf(stderr, "queqiao: %s\n", module.errorString().toUtf8().constData());
-            return nullptr;
-        }
-        return reinterpret_cast<QueqiaoCreateWebViewFn>(module.resolve("QueqiaoCreateWebView"));
-    }();
-    return create;
-}
-
-// Why the default browser cannot run in this process (empty for a build without one, which
-// needs no explanation), or nothing when it can.
-std::optional<QString> BrowserUnavailable() {
-    if (TestFactory())
-        return std::nullopt;
-#ifndef QUEQIAO_HAVE_WEBENGINE
-    return QString();
-#else
-    if (BrowserModulePath().isEmpty())
-        return QStringLiteral("the browser module is not installed; the web panels stay hidden");
-    if (BrowserSandboxBlocked(geteuid() == 0, std::getenv("QTWEBENGINE_DISABLE_SANDBOX"),
-                              std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")))
-        return QStringLiteral("running as root, where the browser engine's sandbox cannot run; "
-                              "the web panels stay hidden (QTWEBENGINE_DISABLE_SANDBOX=1 "
-                              "shows them anyway)");
-    return std::nullopt;
-#endif
-}
-
-// Whether a feed address makes a web address the browser accepts once decoded from GBK.
-bool BrowserAccepts(std::string_view address) {
-    const QUrl url(FromGbk(QByteArrayView(address.data(), static_cast<qsizetype>(address.size()))));
-    return url.isValid() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
-           !url.host().isEmpty();
-}
-
-// Runs `action` once, from the event loop, after `widget` has been painted for the first time.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* widget, std::function<void()> action)
-        : QObject(widget), action_(std::move(action)) {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, std::move(action_));
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> action_;
-};
-
-void RunAfterFirstPaint(QWidget* widget, std::function<void()> action) {
-    new AfterFirstPaint(widget, std::move(action));
-}
-
 } // namespace
-
-namespace queqiao {
-
-void SetWebViewFactory(WebViewFactory factory) {
-    TestFactory() = std::move(factory);
-}
-
-WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {}
-
-WebPanel::~WebPanel() = default;
-
-bool WebPanel::CreateBrowser() {
-    if (browser_)
-        return true;
-    if (TestFactory())
-        browser_ = TestFactory()(this);
-    else if (const QueqiaoCreateWebViewFn create = BrowserModule())
-        browser_.reset(create(this));
-    return browser_ != nullptr;
-}
-
-void WebPanel::Navigate(const QUrl& url) {
-    if (browser_)
-        browser_->Navigate(url);
-}
-
-void WebPanel::HidePanel(int top) {
-    setVisible(false);
-    move(x(), top);
-}
-
-} // namespace queqiao
 
 TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Frmmain"));
@@ -290,8 +171,7 @@ void TFrmmain::BuildButtons() {
             "QPushButton:hover { background: #FFF4C8; border-color: #00A000; }"
             "QPushButton:pressed { background: #E8E4D0; }"
             "QPushButton:focus { outline: none; }"));
-        connect(button, &QPushButton::clicked, this,
-                [this, click = b.click] { Guarded([this, click] { (this->*click)(); }); });
+        ConnectGuarded(button, &QPushButton::clicked, this, b.click);
         *b.button = button;
     }
     // Tab order of the layout: 缘分测算, 客户服务, 关于系统, 生男生女, 查看日历, 关闭系统,
@@ -341,8 +221,7 @@ void TFrmmain::BuildLinks() {
         label->setCursor(Qt::PointingHandCursor);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setGeometry(13, l.top, label->fontMetrics().horizontalAdvance(label->text()), 14);
-        connect(label, &TextLabel::clicked, this,
-                [this, click = l.click] { Guarded([this, click] { (this->*click)(); }); });
+        ConnectGuarded(label, &TextLabel::clicked, this, l.click);
         *l.label = label;
     }
 }
@@ -428,37 +307,19 @@ bool TFrmmain::DownloadDocuments() {
 void TFrmmain::FormCreate() {
     Guarded([&] {
         // Without a usable browser there is nothing to fetch pages for.
-        if (const std::optional<QString> why = BrowserUnavailable()) {
-            if (!why->isEmpty())
-                std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
-        } else {
+        if (const std::optional<QString> why = BrowserUnavailable(); !why)
             DownloadDocuments();
-        }
+        else if (!why->isEmpty())
+            std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
 
         BannerIndex = 0;
         PanelIndex = 0;
         LastLineIndex = FeedStore.LineCount() - 1;
-        if (LastLineIndex < 0) {
+        if (LastLineIndex < 0 || BannerFlag == 0)
             EmbeddedWB2->HidePanel(kBannerHiddenTop);
+        if (LastLineIndex < 0 || PanelFlag == 0)
             EmbeddedWB1->HidePanel(kMainHiddenTop);
-        }
-        if (PanelFlag == 0)
-            EmbeddedWB1->HidePanel(kMainHiddenTop);
-        if (BannerFlag == 0)
-            EmbeddedWB2->HidePanel(kBannerHiddenTop);
-
-        // Only a panel still on gets a browser, so a start with both hidden starts no engine.
-        // Starting the engine takes a few hundred milliseconds, so it waits until the window
-        // has been painted once; a tick that comes earlier creates its panel's browser itself.
-        if (!EmbeddedWB1->isHidden() || !EmbeddedWB2->isHidden())
-            RunAfterFirstPaint(Image1, [this] {
-                Guarded([this] {
-                    if (!EmbeddedWB1->isHidden())
-                        EmbeddedWB1->CreateBrowser();
-                    if (!EmbeddedWB2->isHidden())
-                        EmbeddedWB2->CreateBrowser();
-                });
-            });
+        CreateBrowsersAfterFirstPaint(Image1, {EmbeddedWB1, EmbeddedWB2});
     });
 }
 

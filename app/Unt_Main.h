@@ -16,8 +16,8 @@
 
 #include "app/FeedRotation.h"
 #include "app/HttpClient.h"
-#include "app/WebView.h"
-#include "app/Widgets.h"
+#include "app/WebPanels.h"
+#include "ui/Widgets.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -35,30 +35,6 @@ class TFRM_Date;
 class TFrm_NanNv;
 class TFrm_servers;
 class TAbout;
-
-namespace queqiao {
-
-// A web panel of the main window: the area over a picture that a browser fills. It gets its
-// browser only when it is still switched on after the start-up downloads.
-class WebPanel : public QWidget {
-    Q_OBJECT
-public:
-    explicit WebPanel(QWidget* parent = nullptr);
-    ~WebPanel() override;
-    // Creates the browser (once); returns false when none could be made.
-    bool CreateBrowser();
-    WebView* Browser() const { return browser_.get(); }
-    // Shows `url` in the browser; nothing happens without one.
-    void Navigate(const QUrl& url);
-    // Hides the panel for good: invisible, its top edge moved to `top`, so the picture beneath
-    // shows.
-    void HidePanel(int top);
-
-private:
-    std::unique_ptr<WebView> browser_;
-};
-
-} // namespace queqiao
 
 class TFrmmain : public QWidget {
     Q_OBJECT

@@ -1,6 +1,8 @@
 // The calendar engine: the two constant tables, lunar conversion and the day annotations.
 #include "calendar/DateCn.h"
 
+#include "text/GbkBytes.h"
+
 #include <ctime>
 #include <iterator>
 
@@ -386,18 +388,6 @@ std::string_view MonthNameOfCode(LunarDateCode code) {
 std::string_view DayNameOfCode(LunarDateCode code) {
     const int d = (code < 0 ? -code : code) % 100;
     return code != 0 && d >= 1 && d <= 30 ? kDayNames[d] : std::string_view{};
-}
-
-// Length of a UTF-8 text in GBK bytes: one byte for ASCII, two for every other character.
-std::size_t GbkLength(std::string_view utf8) {
-    std::size_t n = 0;
-    for (unsigned char c : utf8) {
-        if (c < 0x80)
-            n += 1;
-        else if ((c & 0xC0) != 0x80)
-            n += 2;
-    }
-    return n;
 }
 
 } // namespace

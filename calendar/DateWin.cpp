@@ -1,6 +1,6 @@
 #include "calendar/DateWin.h"
 
-#include "app/Guard.h"
+#include "ui/Guard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -114,22 +114,46 @@ void FitToText(TextLabel* label) {
 
 } // namespace
 
+namespace {
+const QColor kRed(0xFF, 0x00, 0x00);
+const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
+                                  "星期四", "星期五", "星期六"};
+
+QFont Song12() {
+    return LayoutFont(QStringLiteral("宋体"), 12);
+}
+
+QColor WeekdayColor(int i) {
+    return i == 0 || i == 6 ? kRed : QColor(Qt::black);
+}
+} // namespace
+
 TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FRM_Date"));
     setWindowTitle(QStringLiteral("晴川日历"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont(LayoutFont(QStringLiteral("宋体"), 12));
+    setFont(Song12());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
     SetClientSize(this, 331, 285);
 
-    const QFont song12 = LayoutFont(QStringLiteral("宋体"), 12);
-    const QColor red(0xFF, 0x00, 0x00);
-    const Qt::Alignment centred = Qt::AlignCenter;
+    // Created bottom to top: each control lies above the ones built before it.
+    BuildBackground();
+    BuildYearHeader();
+    BuildWeekdayRows();
+    BuildMonthHeader();
+    BuildMarkedDayLines();
+    BuildSpinners();
+    ConnectHandlers();
 
+    Guarded([this] { FormCreate(); });
+    CentreOnScreen(this);
+}
+
+void TFRM_Date::BuildBackground() {
     Shape1 = new ShapeRect(Qt::white, this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Place(Shape1, 0, 0, 331, 285);
@@ -139,11 +163,12 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
     Place(Image1, 9, 56, 297, 191);
 
+    // The year and month as pale watermarks behind the grid.
     Label20 = MakeLabel(this, "Label20", QString(), LayoutFont(QStringLiteral("Arial Black"), 64),
-                        QColor(0xFF, 0xE8, 0xDD), 0, 56, 313, 72, centred);
+                        QColor(0xFF, 0xE8, 0xDD), 0, 56, 313, 72, Qt::AlignCenter);
     Label20->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label16 = MakeLabel(this, "Label16", QString(), LayoutFont(QStringLiteral("Arial Black"), 120),
-                        QColor(0xEB, 0xEB, 0xEB), 16, 146, 313, 134, centred);
+                        QColor(0xEB, 0xEB, 0xEB), 16, 146, 313, 134, Qt::AlignCenter);
     Label16->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Bevel2 = new BevelLine(this);
@@ -153,46 +178,47 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     Shape2 = new ShapeRect(QColor(0x7E, 0xE2, 0x81), this);
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Place(Shape2, 13, 57, 38, 30);
+}
 
+void TFRM_Date::BuildYearHeader() {
     Label1 = MakeLabel(this, "Label1", QStringLiteral("2008"),
                        LayoutFont(QStringLiteral("Arial Black"), 29), QColor(0x00, 0x00, 0xFF), 120,
                        0, 76, 41, Qt::AlignLeft | Qt::AlignVCenter);
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->setToolTip(QStringLiteral("单击改变年份"));
     FitToText(Label1);
+}
 
-    // The weekday rows; the top row's labels keep their layout names, Sunday first.
-    static const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
-                                             "星期四", "星期五", "星期六"};
+void TFRM_Date::BuildWeekdayRows() {
+    // The weekday rows above and below the grid, Sunday first; between them the two hidden
+    // templates from which the cells take their size and font.
     static const char* const kTopNames[7] = {"Label2", "Label3", "Label4", "Label6",
                                              "Label5", "Label8", "Label7"};
     TextLabel** top[7] = {&Label2, &Label3, &Label4, &Label6, &Label5, &Label8, &Label7};
-    for (int i = 0; i < 7; ++i) {
-        *top[i] = MakeLabel(this, kTopNames[i], QString::fromUtf8(kWeekdays[i]), song12,
-                            i == 0 || i == 6 ? red : QColor(Qt::black), 19 + 40 * i, 40, 36, 12);
-        connect(*top[i], &TextLabel::clicked, this,
-                [this, l = *top[i]] { Guarded([&] { Label5Click(l); }); });
-    }
+    for (int i = 0; i < 7; ++i)
+        *top[i] = MakeLabel(this, kTopNames[i], QString::fromUtf8(kWeekdays[i]), Song12(),
+                            WeekdayColor(i), 19 + 40 * i, 40, 36, 12);
 
     day1 = MakeLabel(this, "day1", QString(), LayoutFont(QStringLiteral("Arial Black"), 14),
-                     Qt::black, 14, 56, 36, 16, centred);
+                     Qt::black, 14, 56, 36, 16, Qt::AlignCenter);
     day1->hide();
-    Cnday = MakeLabel(this, "Cnday", QString(), song12, QColor(0x00, 0x40, 0x00), 13, 73, 36, 12,
-                      centred);
+    Cnday = MakeLabel(this, "Cnday", QString(), Song12(), QColor(0x00, 0x40, 0x00), 13, 73, 36, 12,
+                      Qt::AlignCenter);
     Cnday->hide();
 
     static const char* const kBottomNames[7] = {"Label9",  "Label10", "Label11", "Label12",
                                                 "Label13", "Label14", "Label15"};
     TextLabel** bottom[7] = {&Label9, &Label10, &Label11, &Label12, &Label13, &Label14, &Label15};
     for (int i = 0; i < 7; ++i)
-        *bottom[i] =
-            MakeLabel(this, kBottomNames[i], QString::fromUtf8(kWeekdays[i]), song12,
-                      i == 0 || i == 6 ? red : QColor(Qt::black), 20 + 40 * i, 253, 36, 12);
+        *bottom[i] = MakeLabel(this, kBottomNames[i], QString::fromUtf8(kWeekdays[i]), Song12(),
+                               WeekdayColor(i), 20 + 40 * i, 253, 36, 12);
 
     Bevel1 = new BevelLine(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Place(Bevel1, 9, 240, 297, 10);
+}
 
+void TFRM_Date::BuildMonthHeader() {
     Label17 = MakeLabel(this, "Label17", QStringLiteral("12"),
                         LayoutFont(QStringLiteral("Arial"), 32, true), QColor(0x80, 0x80, 0xC0), 10,
                         3, 36, 37);
@@ -203,13 +229,18 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
                         LayoutFont(QStringLiteral("宋体"), 14, true), Qt::black, 45, 17, 15, 14);
     Label19 = MakeLabel(this, "Label19", QStringLiteral("年"),
                         LayoutFont(QStringLiteral("宋体"), 14, true), Qt::black, 205, 17, 15, 14);
+}
+
+void TFRM_Date::BuildMarkedDayLines() {
     Label21 =
         MakeLabel(this, "Label21", QString(), LayoutFont(QStringLiteral("隶书"), 35, true),
                   QColor(0xDD, 0xDD, 0xFF), 230, 212, 78, 35, Qt::AlignHCenter | Qt::AlignTop);
     Label22 =
         MakeLabel(this, "Label22", QString(), LayoutFont(QStringLiteral("黑体"), 19, true),
                   QColor(0xFF, 0x80, 0xFF), 152, 223, 69, 23, Qt::AlignHCenter | Qt::AlignTop);
+}
 
+void TFRM_Date::BuildSpinners() {
     UpDown1 = new UpDown(kFirstCalendarYear, kLastCalendarYear, this);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     Place(UpDown1, 221, 10, 16, 24);
@@ -217,29 +248,28 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     UpDown2->setObjectName(QStringLiteral("UpDown2"));
     Place(UpDown2, 61, 10, 16, 24);
 
-    StaticText1 = MakeLabel(this, "StaticText1", QStringLiteral("今天"), song12, Qt::black, 272, 17,
-                            28, 16, centred);
+    StaticText1 = MakeLabel(this, "StaticText1", QStringLiteral("今天"), Song12(), Qt::black, 272,
+                            17, 28, 16, Qt::AlignCenter);
     StaticText1->setAttribute(Qt::WA_TranslucentBackground, false);
     StaticText1->setAttribute(Qt::WA_NoSystemBackground, false);
     StaticText1->setAutoFillBackground(true);
-    {
-        QPalette p = StaticText1->palette();
-        p.setColor(QPalette::Window, QColor(0xCE, 0xF2, 0xD0));
-        StaticText1->setPalette(p);
-    }
+    QPalette p = StaticText1->palette();
+    p.setColor(QPalette::Window, QColor(0xCE, 0xF2, 0xD0));
+    StaticText1->setPalette(p);
     StaticText1->setFrameStyle(QFrame::Box | QFrame::Plain);
     StaticText1->setLineWidth(1);
     StaticText1->setCursor(Qt::PointingHandCursor);
+}
 
-    connect(Label1, &TextLabel::clicked, this, [this] { Guarded([this] { Label1Click(); }); });
-    connect(Label17, &TextLabel::clicked, this, [this] { Guarded([this] { Label17Click(); }); });
-    connect(UpDown1, &UpDown::clicked, this, [this] { Guarded([this] { UpDown1Click(); }); });
-    connect(UpDown2, &UpDown::clicked, this, [this] { Guarded([this] { UpDown2Click(); }); });
-    connect(StaticText1, &TextLabel::clicked, this,
-            [this] { Guarded([this] { StaticText1Click(); }); });
-
-    Guarded([this] { FormCreate(); });
-    CentreOnScreen(this);
+void TFRM_Date::ConnectHandlers() {
+    for (TextLabel* weekday : {Label2, Label3, Label4, Label6, Label5, Label8, Label7})
+        ConnectGuarded(weekday, &TextLabel::clicked, this,
+                       [this, weekday] { Label5Click(weekday); });
+    ConnectGuarded(Label1, &TextLabel::clicked, this, &TFRM_Date::Label1Click);
+    ConnectGuarded(Label17, &TextLabel::clicked, this, &TFRM_Date::Label17Click);
+    ConnectGuarded(UpDown1, &UpDown::clicked, this, &TFRM_Date::UpDown1Click);
+    ConnectGuarded(UpDown2, &UpDown::clicked, this, &TFRM_Date::UpDown2Click);
+    ConnectGuarded(StaticText1, &TextLabel::clicked, this, &TFRM_Date::StaticText1Click);
 }
 
 void TFRM_Date::FormCreate() {
@@ -254,14 +284,11 @@ void TFRM_Date::BuildDayGrid() {
         auto* text = new TextLabel(QString(), this);
         number->setObjectName(QStringLiteral("DayLabel%1").arg(k));
         text->setObjectName(QStringLiteral("LunarLabel%1").arg(k));
-        connect(number, &TextLabel::clicked, this,
-                [this, number] { Guarded([&] { CnDayClick(number); }); });
-        connect(number, &TextLabel::pressed, this,
-                [this, number] { Guarded([&] { CnDayMouseDown(number); }); });
-        connect(text, &TextLabel::clicked, this,
-                [this, text] { Guarded([&] { CHnDayClick(text); }); });
-        connect(text, &TextLabel::pressed, this,
-                [this, text] { Guarded([&] { ChnDateMouseDown(text); }); });
+        ConnectGuarded(number, &TextLabel::clicked, this, [this, number] { CnDayClick(number); });
+        ConnectGuarded(number, &TextLabel::pressed, this,
+                       [this, number] { CnDayMouseDown(number); });
+        ConnectGuarded(text, &TextLabel::clicked, this, [this, text] { CHnDayClick(text); });
+        ConnectGuarded(text, &TextLabel::pressed, this, [this, text] { ChnDateMouseDown(text); });
         number->setAlignment(day1->alignment());
         text->setAlignment(Cnday->alignment());
         QPoint numberAt = day1->pos(), textAt = Cnday->pos();

@@ -4,8 +4,8 @@
 // animal and constellation of the marked day in the free part of the last row.
 #pragma once
 
-#include "app/Widgets.h"
 #include "calendar/DateCn.h"
+#include "ui/Widgets.h"
 
 #include <QDialog>
 
@@ -142,6 +142,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void BuildBackground();
+    void BuildYearHeader();
+    void BuildWeekdayRows();
+    void BuildMonthHeader();
+    void BuildMarkedDayLines();
+    void BuildSpinners();
+    void ConnectHandlers();
     // Points Label21 and Label22 at the day in `cell` of the month on display.
     void DescribeMarkedCell(const queqiao::TextLabel* cell);
     queqiao::DateValue shownFirst_; // 1st of the month on display

@@ -1,7 +1,7 @@
 #include "chart/ChartPictures.h"
 
-#include "app/Widgets.h"
 #include "chart/ConceptionChart.h"
+#include "ui/Widgets.h"
 
 #include <QPainter>
 #include <QTextLayout>

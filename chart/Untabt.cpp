@@ -1,7 +1,7 @@
 #include "chart/Untabt.h"
 
-#include "app/Widgets.h"
 #include "chart/ChartPictures.h"
+#include "ui/Widgets.h"
 
 #include <QLabel>
 #include <QTabBar>

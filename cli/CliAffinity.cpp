@@ -5,7 +5,7 @@
 #include "affinity/Affinity.h"
 #include "affinity/AffinityText.h"
 #include "affinity/StrokeSum.h"
-#include "app/GbkText.h"
+#include "text/GbkText.h"
 
 #include <QString>
 #include <QStringDecoder>

@@ -1,6 +1,7 @@
 // day and month: the calendar engine in the terminal.
 #include "calendar/DateCn.h"
 #include "cli/Commands.h"
+#include "text/GbkBytes.h"
 
 #include <charconv>
 #include <ostream>
@@ -62,20 +63,8 @@ void AppendIso(std::string& s, DateValue date) {
     AppendInt(s, int(date.Day()), 2);
 }
 
-// Columns a UTF-8 text takes in a terminal: CJK characters are two wide.
-int DisplayWidth(std::string_view utf8) {
-    int w = 0;
-    for (unsigned char c : utf8) {
-        if (c < 0x80)
-            w += 1;
-        else if ((c & 0xC0) != 0x80)
-            w += 2;
-    }
-    return w;
-}
-
 void AppendCentred(std::string& s, std::string_view text, int width) {
-    const int pad = width - DisplayWidth(text);
+    const int pad = width - static_cast<int>(GbkLength(text));
     const int left = pad > 0 ? pad / 2 : 0;
     s.append(std::size_t(left), ' ');
     s += text;

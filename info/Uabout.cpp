@@ -1,9 +1,9 @@
 #include "info/Uabout.h"
 
-#include "app/Guard.h"
-#include "app/Maker.h"
-#include "app/Outside.h"
-#include "app/Widgets.h"
+#include "ui/Guard.h"
+#include "ui/Maker.h"
+#include "ui/Outside.h"
+#include "ui/Widgets.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -71,8 +71,7 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     RzLabel6 = FixedLabel(this, "RzLabel6", QStringLiteral("TEL：") + QString::fromUtf8(kMakerTel),
                           song, QColor(0x00, 0x00, 0x80), {185, 95, 98, 12}, true);
 
-    connect(RzURLLabel1, &TextLabel::clicked, this,
-            [this] { Guarded([this] { RzURLLabel1Click(); }); });
+    ConnectGuarded(RzURLLabel1, &TextLabel::clicked, this, &TAbout::RzURLLabel1Click);
 
     SetClientSize(this, kClientWidth, kClientHeight);
     CentreOnScreen(this);

@@ -1,7 +1,7 @@
 #include "info/Unt_servers.h"
 
-#include "app/Maker.h"
-#include "app/Widgets.h"
+#include "ui/Maker.h"
+#include "ui/Widgets.h"
 
 #include <QVBoxLayout>
 

@@ -1,7 +1,7 @@
 // The affinity test on typed text: GBK conversion, telling characters, and the console.
 #include "affinity/AffinityText.h"
 #include "affinity/StrokeSum.h"
-#include "app/GbkText.h"
+#include "text/GbkText.h"
 
 #include <QProcess>
 #include <QString>

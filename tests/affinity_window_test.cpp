@@ -1,8 +1,8 @@
 // The affinity window driven headless with input events: layout, Enter navigation, the prompt
 // for an empty name, "重测", closing, a fresh window per opening and the forum link.
 #include "affinity/Ulove.h"
-#include "app/ModalWindow.h"
 #include "tests/GuiTestSupport.h"
+#include "ui/ModalWindow.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

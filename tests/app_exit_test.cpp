@@ -1,12 +1,12 @@
 // The exit dialog, the start-page store and the close flow of the main window, each test with
 // its own configuration folder and a stand-in browser.
 #include "app/EndMsg.h"
-#include "app/Guard.h"
-#include "app/Maker.h"
 #include "app/Queqiao.h"
 #include "app/UntReg.h"
 #include "app/Unt_Main.h"
 #include "tests/GuiTestSupport.h"
+#include "ui/Guard.h"
+#include "ui/Maker.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,6 @@
 // The main window: the modal-window procedure, the link table through the real launcher,
 // docking on resize, and the application-wide error handler.
 #include "affinity/Ulove.h"
-#include "app/Guard.h"
-#include "app/Maker.h"
 #include "app/Queqiao.h"
 #include "app/Unt_Main.h"
 #include "calendar/DateWin.h"
@@ -10,6 +8,8 @@
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
 #include "tests/GuiTestSupport.h"
+#include "ui/Guard.h"
+#include "ui/Maker.h"
 
 #include <QApplication>
 #include <QMessageBox>

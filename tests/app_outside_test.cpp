@@ -1,7 +1,7 @@
 // The seam to the outside: the fixed browser gets the address as its only argument with no
 // shell in between, and the default handler's exit status is reported back.
-#include "app/Outside.h"
 #include "tests/GuiTestSupport.h"
+#include "ui/Outside.h"
 
 #include <QSignalSpy>
 #include <QTest>

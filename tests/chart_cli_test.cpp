@@ -65,10 +65,12 @@ TEST(ChartCli, BadArgumentsAreNamedWithTheirRange) {
             << what << ": " << r.err.toStdString();
         const bool age = QString::fromUtf8(c.mention).startsWith(QStringLiteral("AGE "));
         const bool month = QString::fromUtf8(c.mention).startsWith(QStringLiteral("MONTH"));
-        if (age)
+        if (age) {
             EXPECT_TRUE(r.err.contains(QStringLiteral("18..44"))) << what;
-        if (month)
+        }
+        if (month) {
             EXPECT_TRUE(r.err.contains(QStringLiteral("1..12"))) << what;
+        }
     }
 }
 

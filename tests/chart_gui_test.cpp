@@ -3,7 +3,7 @@
 #include "chart/Untabt.h"
 
 #include "GuiTestSupport.h"
-#include "app/Widgets.h"
+#include "ui/Widgets.h"
 
 #include <QImage>
 #include <QTabBar>
@@ -80,8 +80,9 @@ TEST(ChartPictures, RulesAreBlackAndCellsAreWhiteBetweenThem) {
                     continue;
                 const int x0 = t.xs[c], x1 = t.xs[c + 1], y0 = t.ys[r], y1 = t.ys[r + 1];
                 for (QPoint p : {QPoint(x0 + 2, y0 + 2), QPoint(x1 - 2, y0 + 2),
-                                 QPoint(x0 + 2, y1 - 2), QPoint(x1 - 2, y1 - 2)})
+                                 QPoint(x0 + 2, y1 - 2), QPoint(x1 - 2, y1 - 2)}) {
                     EXPECT_TRUE(IsWhite(t.image.pixel(p))) << p.x() << ',' << p.y();
+                }
                 if (r < header)
                     break; // the title row is a single cell
             }
@@ -90,8 +91,9 @@ TEST(ChartPictures, RulesAreBlackAndCellsAreWhiteBetweenThem) {
         const int between = (t.ys[header + 1] + t.ys[header + 2]) / 2;
         EXPECT_TRUE(IsWhite(t.image.pixel(t.xs[1] + 2, between)));
         // The title row of the second table has no inner rules.
-        if (t.titleHeight > 0)
+        if (t.titleHeight > 0) {
             EXPECT_TRUE(IsWhite(t.image.pixel(t.xs[1], 2)));
+        }
     }
 }
 

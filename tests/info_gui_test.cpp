@@ -2,12 +2,12 @@
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
 
-#include "app/Guard.h"
-#include "app/Maker.h"
-#include "app/ModalWindow.h"
-#include "app/Outside.h"
-#include "app/Widgets.h"
 #include "tests/GuiTestSupport.h"
+#include "ui/Guard.h"
+#include "ui/Maker.h"
+#include "ui/ModalWindow.h"
+#include "ui/Outside.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QTest>

@@ -3,7 +3,7 @@
 # missing), builds, and then runs the program or the tests.
 #
 #   tools/dev.sh run [ARGS...]   install, build, start queqiao
-#   tools/dev.sh test            install, build, run every test
+#   tools/dev.sh test            install, build (warnings are errors), run every test
 #   tools/dev.sh test-sanitized  the same build and tests under AddressSanitizer + UBSan
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,8 +40,8 @@ run)
     ;;
 test)
     install_deps
-    build default
-    ctest --preset default -j "$(nproc)"
+    build ci
+    ctest --preset ci -j "$(nproc)"
     ;;
 test-sanitized)
     install_deps

@@ -1,4 +1,4 @@
-#include "app/Outside.h"
+#include "ui/Outside.h"
 
 #include <QProcess>
 

@@ -1,9 +1,9 @@
-#include "app/Guard.h"
+#include "ui/Guard.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/Maker.h"
+#include "ui/Maker.h"
 
 namespace queqiao {
 

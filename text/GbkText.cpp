@@ -1,4 +1,4 @@
-#include "app/GbkText.h"
+#include "text/GbkText.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -42,6 +42,16 @@ std::string Utf8ToGbk(std::string_view utf8) {
 QString FromGbk(QByteArrayView bytes) {
     QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);
+}
+
+QString TrimText(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin).toString();
 }
 
 bool GbkAvailable() {

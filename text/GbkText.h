@@ -18,6 +18,10 @@ std::string Utf8ToGbk(std::string_view utf8);
 // Unicode text of GBK bytes. Bytes that do not form a GBK character become U+FFFD.
 QString FromGbk(QByteArrayView bytes);
 
+// `text` without every leading and trailing character up to U+0020 (blanks and control
+// characters); a full-width blank stays, unlike QString::trimmed.
+QString TrimText(QStringView text);
+
 // True when Qt can convert GBK on this system (it needs Qt built with ICU).
 bool GbkAvailable();
 

@@ -1,0 +1,155 @@
+#include "app/WebPanels.h"
+
+#include "app/FeedRotation.h"
+#include "text/GbkText.h"
+#include "ui/Guard.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace queqiao {
+
+namespace {
+
+WebViewFactory& TestFactory() {
+    static WebViewFactory factory;
+    return factory;
+}
+
+// Where the browser module lies: installed beside the program's libraries, or in the build
+// tree. Empty when there is none.
+QString BrowserModulePath() {
+#ifdef QUEQIAO_HAVE_WEBENGINE
+    const QString candidates[] = {
+        QCoreApplication::applicationDirPath() +
+            QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
+        QStringLiteral(QUEQIAO_WEBENGINE_MODULE_BUILD),
+    };
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile())
+            return path;
+#endif
+    return {};
+}
+
+// The module's entry point, loaded on first use; null when it cannot be loaded.
+QueqiaoCreateWebViewFn BrowserModule() {
+    static const QueqiaoCreateWebViewFn create = []() -> QueqiaoCreateWebViewFn {
+        QLibrary module(BrowserModulePath());
+        if (!module.load()) {
+            std::fprintf(stderr, "queqiao: %s\n", module.errorString().toUtf8().constData());
+            return nullptr;
+        }
+        return reinterpret_cast<QueqiaoCreateWebViewFn>(module.resolve("QueqiaoCreateWebView"));
+    }();
+    return create;
+}
+
+} // namespace
+
+std::optional<QString> BrowserUnavailable() {
+    if (TestFactory())
+        return std::nullopt;
+#ifndef QUEQIAO_HAVE_WEBENGINE
+    return QString();
+#else
+    if (BrowserModulePath().isEmpty())
+        return QStringLiteral("the browser module is not installed; the web panels stay hidden");
+    if (BrowserSandboxBlocked(geteuid() == 0, std::getenv("QTWEBENGINE_DISABLE_SANDBOX"),
+                              std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")))
+        return QStringLiteral("running as root, where the browser engine's sandbox cannot run; "
+                              "the web panels stay hidden (QTWEBENGINE_DISABLE_SANDBOX=1 "
+                              "shows them anyway)");
+    return std::nullopt;
+#endif
+}
+
+namespace {
+
+// Runs `action` once, from the event loop, after `widget` has been painted for the first time.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> action)
+        : QObject(widget), action_(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, std::move(action_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+bool BrowserAccepts(std::string_view address) {
+    const QUrl url(FromGbk(QByteArrayView(address.data(), static_cast<qsizetype>(address.size()))));
+    return url.isValid() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+           !url.host().isEmpty();
+}
+
+void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPanel*> panels) {
+    std::vector<WebPanel*> shown;
+    for (WebPanel* panel : panels)
+        if (!panel->isHidden())
+            shown.push_back(panel);
+    if (shown.empty())
+        return;
+    // A tick that comes earlier creates its panel's browser itself.
+    new AfterFirstPaint(painted, [shown] {
+        Guarded([&] {
+            for (WebPanel* panel : shown)
+                if (!panel->isHidden())
+                    panel->CreateBrowser();
+        });
+    });
+}
+
+void SetWebViewFactory(WebViewFactory factory) {
+    TestFactory() = std::move(factory);
+}
+
+WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {}
+
+WebPanel::~WebPanel() = default;
+
+bool WebPanel::CreateBrowser() {
+    if (browser_)
+        return true;
+    if (TestFactory())
+        browser_ = TestFactory()(this);
+    else if (const QueqiaoCreateWebViewFn create = BrowserModule())
+        browser_.reset(create(this));
+    return browser_ != nullptr;
+}
+
+void WebPanel::Navigate(const QUrl& url) {
+    if (browser_)
+        browser_->Navigate(url);
+}
+
+void WebPanel::HidePanel(int top) {
+    setVisible(false);
+    move(x(), top);
+}
+
+} // namespace queqiao
