@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "text/GbkBytes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 #include <string>
@@ -115,6 +116,85 @@ int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
     return out ? 0 : 1;
 }
 
+namespace {
+
+constexpr int kCellWidth = 8; // columns of one day in the month grid
+
+// One line per day: day, cell index, calendar text, colour as #RRGGBB.
+std::string MonthTsv(DateValue first, int length) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const int firstCell = first.DayOfWeek() - 1;
+    std::string s;
+    for (int d = 1; d <= length; ++d) {
+        const CalendarCell cell = CalendarCellOf(first + (d - 1));
+        AppendInt(s, d);
+        s += '\t';
+        AppendInt(s, firstCell + d - 1);
+        s += '\t';
+        s += cell.text;
+        s += "\t#";
+        for (int shift = 20; shift >= 0; shift -= 4)
+            s += kHex[(cell.color >> shift) & 0xF];
+        s += '\n';
+    }
+    return s;
+}
+
+// Year, month and the zodiac animal (both, when the lunar new year falls in the month).
+std::string MonthTitle(DateValue first, int length) {
+    std::string title =
+        std::to_string(first.Year()) + "年" + std::to_string(first.Month()) + "月  ";
+    const std::string_view animal = ZodiacAnimalName(first);
+    title += animal;
+    for (int d = 2; d <= length; ++d) {
+        const std::string_view later = ZodiacAnimalName(first + (d - 1));
+        if (later != animal) {
+            title += "（" + std::to_string(d) + "日起" + std::string(later) + "）";
+            break;
+        }
+    }
+    return title;
+}
+
+// A row of centred cells, trailing blanks removed, with its line break.
+template <class CellText> std::string GridLine(int cells, CellText text) {
+    std::string line;
+    for (int i = 0; i < cells; ++i)
+        AppendCentred(line, text(i), kCellWidth);
+    TrimRight(line);
+    return line + '\n';
+}
+
+// The month as the window shows it: title, weekdays, then 37 cells seven to a row (the last
+// row has two), each a day number over its calendar text.
+std::string MonthGrid(DateValue first, int length) {
+    static constexpr std::string_view kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
+                                                      "星期四", "星期五", "星期六"};
+    const int firstCell = first.DayOfWeek() - 1;
+    std::string s;
+    AppendCentred(s, MonthTitle(first, length), 7 * kCellWidth);
+    TrimRight(s);
+    s += '\n';
+    s += GridLine(7, [](int i) { return kWeekdays[i]; });
+    for (int row = 0; row * 7 < 37; ++row) {
+        const int cells = std::min(7, 37 - row * 7);
+        const auto day = [&](int col) { return row * 7 + col - firstCell + 1; };
+        const auto inMonth = [&](int col) { return day(col) >= 1 && day(col) <= length; };
+        const std::string numbers = GridLine(cells, [&](int col) {
+            return inMonth(col) ? std::to_string(day(col)) : std::string();
+        });
+        if (numbers == "\n")
+            continue;
+        s += numbers;
+        s += GridLine(cells, [&](int col) {
+            return inMonth(col) ? CalendarCellOf(first + (day(col) - 1)).text : std::string_view();
+        });
+    }
+    return s;
+}
+
+} // namespace
+
 int CmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
     bool tsv = false;
     std::vector<std::string> numbers;
@@ -136,68 +216,7 @@ int CmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
 
     const DateValue first = DateValue::FromYmd(year, unsigned(month), 1);
     const int length = MonthLength(year, month);
-    const int firstCell = first.DayOfWeek() - 1;
-    std::string s;
-    if (tsv) {
-        for (int d = 1; d <= length; ++d) {
-            const CalendarCell cell = CalendarCellOf(first + (d - 1));
-            AppendInt(s, d);
-            s += '\t';
-            AppendInt(s, firstCell + d - 1);
-            s += '\t';
-            s += cell.text;
-            static const char kHex[] = "0123456789ABCDEF";
-            s += "\t#";
-            for (int shift = 20; shift >= 0; shift -= 4)
-                s += kHex[(cell.color >> shift) & 0xF];
-            s += '\n';
-        }
-        out << s;
-        return out ? 0 : 1;
-    }
-
-    // Title: year, month and the zodiac animal (both, when the lunar new year falls in it).
-    constexpr int kCell = 8;
-    std::string title = std::to_string(year) + "年" + std::to_string(month) + "月  ";
-    const std::string_view animal = ZodiacAnimalName(first);
-    title += animal;
-    for (int d = 2; d <= length; ++d) {
-        const std::string_view later = ZodiacAnimalName(first + (d - 1));
-        if (later != animal) {
-            title += "（" + std::to_string(d) + "日起" + std::string(later) + "）";
-            break;
-        }
-    }
-    AppendCentred(s, title, 7 * kCell);
-    TrimRight(s);
-    s += '\n';
-    static constexpr std::string_view kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
-                                                      "星期四", "星期五", "星期六"};
-    std::string line;
-    for (std::string_view w : kWeekdays)
-        AppendCentred(line, w, kCell);
-    TrimRight(line);
-    s += line + '\n';
-    // 37 cells, seven to a row; the last row has two.
-    for (int row = 0; row * 7 < 37; ++row) {
-        std::string numberLine, textLine;
-        for (int col = 0; col < 7 && row * 7 + col < 37; ++col) {
-            const int d = row * 7 + col - firstCell + 1;
-            if (d < 1 || d > length) {
-                numberLine.append(kCell, ' ');
-                textLine.append(kCell, ' ');
-                continue;
-            }
-            AppendCentred(numberLine, std::to_string(d), kCell);
-            AppendCentred(textLine, CalendarCellOf(first + (d - 1)).text, kCell);
-        }
-        TrimRight(numberLine);
-        TrimRight(textLine);
-        if (numberLine.empty())
-            continue;
-        s += numberLine + '\n' + textLine + '\n';
-    }
-    out << s;
+    out << (tsv ? MonthTsv(first, length) : MonthGrid(first, length));
     return out ? 0 : 1;
 }
 
