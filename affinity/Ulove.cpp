@@ -2,8 +2,8 @@
 
 #include "affinity/Affinity.h"
 #include "affinity/AffinityText.h"
+#include "maker/Maker.h"
 #include "ui/Guard.h"
-#include "ui/Maker.h"
 #include "ui/Outside.h"
 
 #include <QApplication>

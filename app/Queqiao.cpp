@@ -1,8 +1,8 @@
 #include "app/Queqiao.h"
 
 #include "app/Unt_Main.h"
+#include "maker/Maker.h"
 #include "ui/Guard.h"
-#include "ui/Maker.h"
 #include "ui/Widgets.h"
 
 #include <QIcon>

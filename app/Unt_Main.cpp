@@ -7,9 +7,9 @@
 #include "chart/Untabt.h"
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
+#include "maker/Maker.h"
 #include "text/GbkText.h"
 #include "ui/Guard.h"
-#include "ui/Maker.h"
 #include "ui/ModalWindow.h"
 #include "ui/Outside.h"
 

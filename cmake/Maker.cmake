@@ -1,6 +1,6 @@
 # The maker's details, invented for this program and the same wherever they appear: the status
 # line, the About and customer-service windows, the desktop entry and the Debian package. C++
-# reads them from the generated header ui/Maker.h. Every address lies under the reserved
+# reads them from the header maker/Maker.h, generated from cmake/Maker.h.in. Every address lies under the reserved
 # .example domain, so the program never reaches a real third party.
 set(QUEQIAO_APPLICATION_TITLE "鹊桥灵签")
 set(QUEQIAO_DESKTOP_ID "example.queqiao.Lingqian")

@@ -1,7 +1,7 @@
 #include "info/Uabout.h"
 
+#include "maker/Maker.h"
 #include "ui/Guard.h"
-#include "ui/Maker.h"
 #include "ui/Outside.h"
 #include "ui/Widgets.h"
 

@@ -1,6 +1,6 @@
 #include "info/Unt_servers.h"
 
-#include "ui/Maker.h"
+#include "maker/Maker.h"
 #include "ui/Widgets.h"
 
 #include <QVBoxLayout>

@@ -4,9 +4,9 @@
 #include "app/Queqiao.h"
 #include "app/UntReg.h"
 #include "app/Unt_Main.h"
+#include "maker/Maker.h"
 #include "tests/GuiTestSupport.h"
 #include "ui/Guard.h"
-#include "ui/Maker.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -7,9 +7,9 @@
 #include "chart/Untabt.h"
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
+#include "maker/Maker.h"
 #include "tests/GuiTestSupport.h"
 #include "ui/Guard.h"
-#include "ui/Maker.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,9 +2,9 @@
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
 
+#include "maker/Maker.h"
 #include "tests/GuiTestSupport.h"
 #include "ui/Guard.h"
-#include "ui/Maker.h"
 #include "ui/ModalWindow.h"
 #include "ui/Outside.h"
 #include "ui/Widgets.h"

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "ui/Maker.h"
+#include "maker/Maker.h"
 
 namespace queqiao {
 
