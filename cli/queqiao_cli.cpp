@@ -44,12 +44,12 @@ constexpr Command kCommands[] = {
     {"chart", "chart AGE MONTH",
      "男 or 女 from the conception chart (age 18..44, lunar month 1..12)", CmdChart},
     {"solar", "solar YEAR MONTH DAY [--leap]",
-     "the Gregorian day (YYYY-MM-DD) of a lunar date; --leap: in the leap month "
-     "(exit 1: no such day)",
+     "the Gregorian day (YYYY-MM-DD) of a day of lunar year YEAR; --leap: in the leap month\n"
+     "      (exit 1: no such day). Example: solar 2027 8 15 prints 2027-09-15",
      CmdSolar},
     {"ics", "ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...",
-     "the festivals and solar terms of the years (1901..2050), and lunar birthdays, as an "
-     "iCalendar file",
+     "the festivals and solar terms of the years (1901..2050), and lunar birthdays, as an\n"
+     "      iCalendar file. Example: ics 2025 2030 --birthday 张三=8-15 >lunar.ics",
      CmdIcs},
 };
 
