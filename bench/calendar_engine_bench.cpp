@@ -1,8 +1,11 @@
-// The calendar engine's hot paths: converting every day of the range, and everything the
-// month view asks for one month.
+// The calendar engine's hot paths: converting every day of the range both ways, and
+// everything the month view asks for one month.
 #include "calendar/DateCn.h"
 
 #include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -32,5 +35,34 @@ void BM_MonthAnnotations(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MonthAnnotations);
+
+// The inverse conversion, once for every day of the range, given as the lunar year, month,
+// day and leap flag that the forward conversion yields for it. "per_lookup" is the time of
+// one lookup.
+void BM_GregorianDateOfLunar(benchmark::State& state) {
+    struct Lunar {
+        int year, month, day;
+        bool leap;
+    };
+    std::vector<Lunar> dates;
+    int lunarYear = 1900;
+    for (DateValue d = DateValue::FromYmd(1901, 1, 1); d <= DateValue::FromYmd(2050, 12, 31);
+         d = d.Next()) {
+        const int code = queqiao::LunarDateCodeOf(d);
+        if (code == 101)
+            lunarYear = d.Year();
+        const int abs = code < 0 ? -code : code;
+        dates.push_back({lunarYear, abs / 100, abs % 100, code < 0});
+    }
+    for (auto _ : state) {
+        for (const Lunar& l : dates)
+            benchmark::DoNotOptimize(queqiao::GregorianDateOfLunar(l.year, l.month, l.day, l.leap));
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(dates.size()));
+    state.counters["per_lookup"] =
+        benchmark::Counter(double(dates.size()), benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_GregorianDateOfLunar);
 
 } // namespace

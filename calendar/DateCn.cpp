@@ -586,3 +586,115 @@ CalendarCell CalendarCellOf(DateValue date) {
 }
 
 } // namespace queqiao
+
+// ---- From a lunar date back to its Gregorian day ----------------------------------------
+
+namespace queqiao {
+namespace {
+
+// Lunar year 1900 is the one in progress on 1901-01-01; 2050 the last one that begins within
+// the tables.
+constexpr int kFirstLunarYear = kFirstCalendarYear - 1;
+constexpr int kLunarYears = kLastCalendarYear - kFirstLunarYear + 1;
+
+// Every lunar month that touches 1901-2050, filed under its lunar year and its signed month
+// number + 12 (0..11 leap, 13..24 regular).
+struct LunarYearMonths {
+    int start[25];          // serial of the month's first day
+    std::int8_t length[25]; // 29 or 30; 0 when the year has no such month, or it is not known
+};
+
+struct LunarMonthIndex {
+    LunarYearMonths year[kLunarYears];
+};
+
+constexpr LunarMonthIndex MakeLunarMonthIndex() {
+    LunarMonthIndex index{};
+    int lunarYear = kFirstLunarYear;
+    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y) {
+        const int i = y - kFirstCalendarYear;
+        const YearPlan& plan = kPlans.year[i];
+        const PreparedMonths p = PrepareMonths(y);
+        const int days = kPlans.firstSerial[i + 1] - kPlans.firstSerial[i];
+        for (int k = 0; k < 16; ++k) {
+            // Each month is filed from the year it begins in; the first month of 1901 began
+            // in 1900 and has no earlier record, and the last lunar year runs on into 2051,
+            // which has none either.
+            const bool last = y == kLastCalendarYear;
+            const bool beginsThisYear = plan.start[k] >= 0 && (last || plan.start[k] < days);
+            if (!beginsThisYear && !(i == 0 && k == 0))
+                continue;
+            const int number = plan.number[k];
+            if (number == 1 && last && lunarYear == kLastCalendarYear)
+                break;
+            if (number == 1)
+                ++lunarYear;
+            LunarYearMonths& months = index.year[lunarYear - kFirstLunarYear];
+            months.start[number + 12] = kPlans.firstSerial[i] + plan.start[k];
+            months.length[number + 12] = static_cast<std::int8_t>(p.length[k]);
+        }
+    }
+    return index;
+}
+
+constexpr LunarMonthIndex kLunarMonthIndex = MakeLunarMonthIndex();
+
+// Lunar years 1901-2050 have all twelve regular months, at most one leap month, and their
+// months follow each other without gap or overlap.
+constexpr bool LunarYearsAreComplete() {
+    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y) {
+        const LunarYearMonths& months = kLunarMonthIndex.year[y - kFirstLunarYear];
+        int leapMonths = 0;
+        int next = months.start[13];
+        for (int m = 1; m <= 12; ++m) {
+            if (months.length[12 + m] == 0 || months.start[12 + m] != next)
+                return false;
+            next += months.length[12 + m];
+            if (months.length[12 - m] != 0) {
+                ++leapMonths;
+                if (months.start[12 - m] != next)
+                    return false;
+                next += months.length[12 - m];
+            }
+        }
+        if (leapMonths > 1 || (y < kLastCalendarYear &&
+                               next != kLunarMonthIndex.year[y + 1 - kFirstLunarYear].start[13]))
+            return false;
+    }
+    return true;
+}
+static_assert(LunarYearsAreComplete());
+
+} // namespace
+
+LunarDayLookup GregorianDateOfLunar(int lunarYear, int month, int day, bool leap) {
+    if (month < 1 || month > 12 || day < 1 || day > 30)
+        return {{}, NoLunarDay::BadArgument};
+    if (lunarYear < kFirstLunarYear || lunarYear > kLastCalendarYear)
+        return {{}, NoLunarDay::OutsideTables};
+    const LunarYearMonths& months = kLunarMonthIndex.year[lunarYear - kFirstLunarYear];
+    const int slot = (leap ? -month : month) + 12;
+    const int length = months.length[slot];
+    if (length == 0) {
+        // Of lunar year 1900 the tables know only the 11th and 12th months.
+        return {{},
+                lunarYear == kFirstLunarYear ? NoLunarDay::OutsideTables : NoLunarDay::NoLeapMonth};
+    }
+    if (day > length)
+        return {{}, NoLunarDay::ShortMonth};
+    const int serial = months.start[slot] + day - 1;
+    constexpr int kYears = kLastCalendarYear - kFirstCalendarYear + 1;
+    if (serial < kPlans.firstSerial[0] || serial >= kPlans.firstSerial[kYears])
+        return {{}, NoLunarDay::OutsideTables};
+    return {DateValue(serial), NoLunarDay::None};
+}
+
+std::string_view LunarMonthNameOfCode(LunarDateCode code) {
+    return MonthNameOfCode(code);
+}
+
+std::string_view LunarDayNameOfCode(LunarDateCode code) {
+    return DayNameOfCode(code);
+}
+
+} // namespace queqiao

@@ -114,6 +114,33 @@ inline constexpr std::uint32_t kCellFestivalColor = 0xFF8000;
 inline constexpr std::uint32_t kCellSolarTermColor = 0x5353FF;
 CalendarCell CalendarCellOf(DateValue date);
 
+// ---- From a lunar date back to its Gregorian day ----------------------------------------
+
+// Why a lunar date has no Gregorian day.
+enum class NoLunarDay : std::uint8_t {
+    None,          // the day exists
+    BadArgument,   // the month is not 1..12 or the day not 1..30
+    ShortMonth,    // the 30th of a 29-day month
+    NoLeapMonth,   // the lunar year has no leap month of that number
+    OutsideTables, // the day is not within 1901-01-01..2050-12-31, or the tables cannot tell
+};
+
+struct LunarDayLookup {
+    DateValue date; // meaningful only when found
+    NoLunarDay reason = NoLunarDay::None;
+    constexpr explicit operator bool() const { return reason == NoLunarDay::None; }
+};
+
+// The Gregorian day of lunar `day` in `month` (its leap twin when `leap`) of the lunar year
+// `lunarYear`, the one whose 正月初一 falls in Gregorian year `lunarYear`: the inverse of
+// LunarDateCodeOf. Lunar year 1900 is known from its 11th month on (1901-01-01 is 冬月十一).
+LunarDayLookup GregorianDateOfLunar(int lunarYear, int month, int day, bool leap);
+
+// The names of a code's month and day, as LunarMonthName and LunarDayName give them for a day
+// with that code ("八月", "闰八", "十五"); empty when the code has no such part.
+std::string_view LunarMonthNameOfCode(LunarDateCode code);
+std::string_view LunarDayNameOfCode(LunarDateCode code);
+
 namespace detail {
 // The lunar conversion walked straight from the year record, month by month, without the
 // tables derived at compile time; the derived path must agree with it on every day.

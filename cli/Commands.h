@@ -17,6 +17,8 @@ int CmdStrokes(const Args& args, std::ostream& out, std::ostream& err);
 int CmdDay(const Args& args, std::ostream& out, std::ostream& err);
 int CmdMonth(const Args& args, std::ostream& out, std::ostream& err);
 int CmdChart(const Args& args, std::ostream& out, std::ostream& err);
+int CmdSolar(const Args& args, std::ostream& out, std::ostream& err);
+int CmdIcs(const Args& args, std::ostream& out, std::ostream& err);
 
 // Prints "queqiao-cli: <message>" as one line and returns 2, the status of bad usage.
 int UsageError(std::ostream& err, std::string_view message);

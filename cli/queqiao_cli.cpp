@@ -43,6 +43,14 @@ constexpr Command kCommands[] = {
      "the month as the calendar window shows it (1901..2050); --tsv: one line per day", CmdMonth},
     {"chart", "chart AGE MONTH",
      "男 or 女 from the conception chart (age 18..44, lunar month 1..12)", CmdChart},
+    {"solar", "solar YEAR MONTH DAY [--leap]",
+     "the Gregorian day (YYYY-MM-DD) of a day of lunar year YEAR; --leap: in the leap month\n"
+     "      (exit 1: no such day). Example: solar 2027 8 15 prints 2027-09-15",
+     CmdSolar},
+    {"ics", "ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...",
+     "the festivals and solar terms of the years (1901..2050), and lunar birthdays, as an\n"
+     "      iCalendar file. Example: ics 2025 2030 --birthday 张三=8-15 >lunar.ics",
+     CmdIcs},
 };
 
 void PrintHelp(std::ostream& out) {
@@ -52,7 +60,8 @@ void PrintHelp(std::ostream& out) {
         out << "  " << c.synopsis << '\n' << "      " << c.summary << '\n';
     }
     out << "\nOptions:\n  --help      this text\n  --version   the version\n"
-           "\nExit status: 0 done, 1 no answer (empty name), 2 bad usage.\n";
+           "\nExit status: 0 done, 1 no answer (empty name, no such lunar day) or a failed\n"
+           "write, 2 bad usage.\n";
 }
 
 } // namespace

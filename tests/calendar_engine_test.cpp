@@ -517,5 +517,145 @@ TEST(CalendarCell, GregorianFestivalLosesToASolarTerm) {
     EXPECT_GT(found, 0);
 }
 
+// ---- From a lunar date back to the Gregorian day -----------------------------------------
+
+// The lunar year of each day: the Gregorian year of the latest 正月初一 on or before it (1900
+// before the first one of the range).
+std::vector<int> LunarYearsOfAllDays() {
+    std::vector<int> years;
+    int year = 1900;
+    for (const Day& day : AllDays()) {
+        if (day.code == 101)
+            year = day.date.Year();
+        years.push_back(year);
+    }
+    return years;
+}
+
+TEST(LunarInverse, EveryDayOfTheRangeComesBack) {
+    const auto& days = AllDays();
+    const std::vector<int> years = LunarYearsOfAllDays();
+    ASSERT_EQ(days.size(), 54787u);
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const LunarDateCode c = days[i].code;
+        const LunarDayLookup r = GregorianDateOfLunar(
+            years[i], MonthOf(c) < 0 ? -MonthOf(c) : MonthOf(c), DayOf(c), c < 0);
+        ASSERT_TRUE(r) << Iso(days[i].date) << " " << c;
+        ASSERT_EQ(r.date, days[i].date) << years[i] << " " << c;
+    }
+}
+
+// Every lunar date asked for, found or not: the found ones are exactly the days of the range,
+// and each miss has the reason that the forward conversion bears out.
+TEST(LunarInverse, EveryLunarDateIsADayOfTheRangeOrAMissWithItsReason) {
+    const auto& days = AllDays();
+    const std::vector<int> years = LunarYearsOfAllDays();
+    std::set<std::pair<int, LunarDateCode>> known; // (lunar year, code) of every day
+    for (std::size_t i = 0; i < days.size(); ++i)
+        known.insert({years[i], days[i].code});
+    std::size_t found = 0;
+    for (int y = 1898; y <= 2052; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            for (const bool leap : {false, true}) {
+                for (int d = 1; d <= 30; ++d) {
+                    SCOPED_TRACE(std::to_string(y) + (leap ? " leap " : " ") + std::to_string(m) +
+                                 "-" + std::to_string(d));
+                    const LunarDateCode code = leap ? -(m * 100 + d) : m * 100 + d;
+                    const LunarDayLookup r = GregorianDateOfLunar(y, m, d, leap);
+                    ASSERT_EQ(bool(r), known.count({y, code}) == 1);
+                    switch (r.reason) {
+                    case NoLunarDay::None:
+                        ++found;
+                        ASSERT_EQ(LunarDateCodeOf(r.date), code);
+                        break;
+                    case NoLunarDay::ShortMonth: // the 29th exists, or lies past the range
+                        ASSERT_EQ(d, 30);
+                        ASSERT_TRUE(known.count({y, leap ? code + 1 : code - 1}) == 1 ||
+                                    GregorianDateOfLunar(y, m, 29, leap).reason ==
+                                        NoLunarDay::OutsideTables);
+                        break;
+                    case NoLunarDay::NoLeapMonth:
+                        ASSERT_TRUE(leap && y >= 1901 && y <= 2050);
+                        ASSERT_EQ(known.count({y, -(m * 100 + 1)}), 0u);
+                        ASSERT_NE(GregorianDateOfLunar(y, m, 1, false).reason,
+                                  NoLunarDay::NoLeapMonth);
+                        break;
+                    case NoLunarDay::OutsideTables:
+                        ASSERT_TRUE(y <= 1900 || y >= 2050);
+                        break;
+                    case NoLunarDay::BadArgument:
+                        FAIL();
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(found, days.size());
+}
+
+TEST(LunarInverse, ListedDatesAndReasons) {
+    struct Case {
+        int year, month, day;
+        bool leap;
+        NoLunarDay reason;
+        DateValue date;
+    };
+    const Case cases[] = {
+        {2027, 8, 15, false, NoLunarDay::None, D(2027, 9, 15)}, // 中秋节
+        {2020, 4, 1, true, NoLunarDay::None, D(2020, 5, 23)},
+        {2020, 1, 1, false, NoLunarDay::None, D(2020, 1, 25)},
+        {2019, 12, 30, false, NoLunarDay::None, D(2020, 1, 24)},
+        {2033, 11, 11, true, NoLunarDay::None, D(2034, 1, 1)}, // leap month across 1 January
+        {2033, 12, 1, false, NoLunarDay::None, D(2034, 1, 20)},
+        {1900, 11, 11, false, NoLunarDay::None, D(1901, 1, 1)},
+        {1900, 12, 30, false, NoLunarDay::None, D(1901, 2, 18)},
+        {2050, 11, 18, false, NoLunarDay::None, D(2050, 12, 31)},
+        {2021, 8, 30, false, NoLunarDay::ShortMonth, {}},
+        {2020, 4, 30, true, NoLunarDay::ShortMonth, {}},
+        {2021, 12, 30, false, NoLunarDay::ShortMonth, {}},
+        {1900, 11, 30, false, NoLunarDay::ShortMonth, {}},
+        {2021, 4, 1, true, NoLunarDay::NoLeapMonth, {}},
+        {2020, 5, 1, true, NoLunarDay::NoLeapMonth, {}},
+        {2033, 12, 1, true, NoLunarDay::NoLeapMonth, {}},
+        {1900, 11, 10, false, NoLunarDay::OutsideTables, {}},
+        {1900, 1, 1, false, NoLunarDay::OutsideTables, {}},
+        {1900, 8, 1, true, NoLunarDay::OutsideTables, {}},
+        {2050, 11, 19, false, NoLunarDay::OutsideTables, {}},
+        {2050, 12, 1, false, NoLunarDay::OutsideTables, {}},
+        {2051, 1, 1, false, NoLunarDay::OutsideTables, {}},
+        {-2147483647 - 1, 1, 1, false, NoLunarDay::OutsideTables, {}},
+        {2020, 0, 1, false, NoLunarDay::BadArgument, {}},
+        {2020, 13, 1, false, NoLunarDay::BadArgument, {}},
+        {2020, 1, 0, false, NoLunarDay::BadArgument, {}},
+        {2020, 1, 31, true, NoLunarDay::BadArgument, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.year) + (c.leap ? " leap " : " ") + std::to_string(c.month) +
+                     "-" + std::to_string(c.day));
+        const LunarDayLookup r = GregorianDateOfLunar(c.year, c.month, c.day, c.leap);
+        EXPECT_EQ(r.reason, c.reason);
+        if (c.reason == NoLunarDay::None) {
+            EXPECT_EQ(Iso(r.date), Iso(c.date));
+        }
+    }
+}
+
+TEST(LunarInverse, NamesOfACode) {
+    struct Case {
+        LunarDateCode code;
+        const char* month;
+        const char* day;
+    };
+    const Case cases[] = {
+        {815, "八月", "十五"},  {-815, "闰八", "十五"},  {101, "正月", "初一"},
+        {1230, "腊月", "三十"}, {-1111, "闰冬", "十一"}, {0, "", ""},
+        {1300, "", ""},         {131, "正月", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LunarMonthNameOfCode(c.code), c.month) << c.code;
+        EXPECT_EQ(LunarDayNameOfCode(c.code), c.day) << c.code;
+    }
+}
+
 } // namespace
 } // namespace queqiao

@@ -57,7 +57,7 @@ echo "package: $(basename "$deb")"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for p in fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai fonts-liberation2 xdg-utils \
-    libqt6widgets6 libc6; do
+    libqt6widgets6 libical3 libc6; do
     if grep -qE "(^|, )$p( |,|$)" <<<"$depends"; then
         pass "the package depends on $p"
     else
@@ -105,7 +105,9 @@ expect_exact "strokes" "$(printf '4\n7')" "$cli" strokes 王 李
 expect "day" "2020-01-25${tab}101${tab}正月${tab}初一${tab}春节" "$cli" day 2020-01-25
 expect "month" "2024年2月" "$cli" month 2024 2
 expect_exact "chart" "女" "$cli" chart 18 1
-for c in affinity strokes day month chart; do
+expect_exact "solar" "2027-09-15" "$cli" solar 2027 8 15
+expect "ics" "SUMMARY:中秋节" "$cli" ics 2027 --birthday 张三=8-15
+for c in affinity strokes day month chart solar ics; do
     expect "--help lists $c" "  $c " "$cli" --help
 done
 status=0

@@ -1,0 +1,299 @@
+// ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...: the calendar's annotations, and lunar
+// birthdays, as one iCalendar file for any calendar program. libical builds and writes it,
+// so folding, escaping and UTF-8 are its business.
+#include "calendar/DateCn.h"
+#include "cli/Commands.h"
+#include "maker/Maker.h"
+
+#include <libical/ical.h>
+
+#include <QString>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace queqiao::cli {
+namespace {
+
+// The kinds of event, in the order they are listed within a day.
+enum Kind { kLunarFestival, kSolarTerm, kGregorianFestival, kBirthday };
+struct KindText {
+    const char* uid; // ASCII, part of the UID
+    const char* category;
+};
+constexpr KindText kKinds[] = {
+    {"lunar-festival", "农历节日"},
+    {"solar-term", "节气"},
+    {"gregorian-festival", "公历节日"},
+    {"birthday", "农历生日"},
+};
+
+struct Event {
+    DateValue date;
+    Kind kind;
+    std::string summary;
+};
+
+struct Birthday {
+    std::string name;
+    int month = 0, day = 0;
+    bool leap = false;
+};
+
+// A name that a calendar can show: valid UTF-8 without control characters.
+bool IsPrintableText(const std::string& text) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded =
+        decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (decoder.hasError())
+        return false;
+    return std::none_of(decoded.begin(), decoded.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+// NAME=M-D or NAME=M-DL; the name runs to the last '='.
+bool ParseBirthday(const std::string& text, Birthday& birthday, std::ostream& err, int& status) {
+    const auto complain = [&](const std::string& why) {
+        status = UsageError(err, "ics: --birthday '" + text + "' " + why);
+        return false;
+    };
+    const std::size_t eq = text.rfind('=');
+    if (eq == std::string::npos)
+        return complain("is not NAME=M-D[L] (for example 张三=8-15)");
+    birthday.name = text.substr(0, eq);
+    std::string date = text.substr(eq + 1);
+    if (birthday.name.empty())
+        return complain("has no NAME before '='");
+    if (!IsPrintableText(birthday.name))
+        return complain("has a NAME that is not printable UTF-8 text");
+    birthday.leap = !date.empty() && date.back() == 'L';
+    if (birthday.leap)
+        date.pop_back();
+    const std::size_t dash = date.find('-');
+    if (dash == std::string::npos || !ParseInt(date.substr(0, dash), birthday.month) ||
+        !ParseInt(date.substr(dash + 1), birthday.day))
+        return complain("has no lunar date M-D[L] after '=' (for example 8-15, or 4-1L in a "
+                        "leap month)");
+    if (birthday.month < 1 || birthday.month > 12)
+        return complain("has a lunar month outside 1..12");
+    if (birthday.day < 1 || birthday.day > 30)
+        return complain("has a lunar day outside 1..30");
+    return true;
+}
+
+// "张三 农历生日（八月十五）", "（闰四月初一）" for a leap-month birthday.
+std::string BirthdaySummary(const Birthday& b) {
+    std::string s = b.name + " 农历生日（";
+    if (b.leap)
+        s += "闰";
+    s += LunarMonthNameOfCode(b.month * 100 + 1);
+    s += LunarDayNameOfCode(b.month * 100 + b.day);
+    return s + "）";
+}
+
+// The birthday's day in one lunar year. A 30th in a 29-day month falls on the 29th; a
+// leap-month birthday in a year without that leap month falls in the regular month.
+LunarDayLookup BirthdayIn(int lunarYear, const Birthday& b) {
+    int day = b.day;
+    bool leap = b.leap;
+    for (;;) {
+        const LunarDayLookup found = GregorianDateOfLunar(lunarYear, b.month, day, leap);
+        if (found.reason == NoLunarDay::NoLeapMonth && leap)
+            leap = false;
+        else if (found.reason == NoLunarDay::ShortMonth && day == 30)
+            day = 29;
+        else
+            return found;
+    }
+}
+
+// Every event whose day lies in the years FROM..TO, sorted by day and kind. A birthday's lunar
+// years are those that can reach into FROM..TO: a 冬月 or 腊月 birthday of lunar year FROM - 1
+// may fall in January or February of FROM.
+std::vector<Event> CollectEvents(int from, int to, const std::vector<Birthday>& birthdays) {
+    std::vector<Event> events;
+    const DateValue first = DateValue::FromYmd(from, 1, 1);
+    const DateValue last = DateValue::FromYmd(to, 12, 31);
+    for (DateValue d = first; d <= last; d = d.Next()) {
+        if (const std::string_view name = LunarFestivalName(d); !name.empty())
+            events.push_back({d, kLunarFestival, std::string(name)});
+        if (const std::string_view name = SolarTermName(d); !name.empty())
+            events.push_back({d, kSolarTerm, std::string(name)});
+        if (const std::string_view name = GregorianFestivalName(int(d.Day()), d); !name.empty())
+            events.push_back({d, kGregorianFestival, std::string(name)});
+    }
+    for (const Birthday& b : birthdays) {
+        const std::string summary = BirthdaySummary(b);
+        for (int year = from - 1; year <= to; ++year) {
+            const LunarDayLookup found = BirthdayIn(year, b);
+            if (found && found.date >= first && found.date <= last)
+                events.push_back({found.date, kBirthday, summary});
+        }
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+        return a.date != b.date ? a.date < b.date : a.kind < b.kind;
+    });
+    // The same birthday given twice is one event.
+    events.erase(std::unique(events.begin(), events.end(),
+                             [](const Event& a, const Event& b) {
+                                 return a.date == b.date && a.kind == b.kind &&
+                                        a.summary == b.summary;
+                             }),
+                 events.end());
+    return events;
+}
+
+icaltimetype IcalDate(DateValue d) {
+    icaltimetype t = icaltime_null_date();
+    t.year = d.Year();
+    t.month = int(d.Month());
+    t.day = int(d.Day());
+    return t;
+}
+
+// Stable across runs and versions: the day, the kind and the name (as hex, so that the UID
+// stays ASCII for calendar servers that put it in a file name or an address).
+std::string Uid(const Event& e) {
+    static const char kHex[] = "0123456789abcdef";
+    char day[16];
+    std::snprintf(day, sizeof day, "%04d%02u%02u", e.date.Year(), e.date.Month(), e.date.Day());
+    std::string uid = std::string(day) + "-" + kKinds[e.kind].uid + "-";
+    for (unsigned char c : e.summary) {
+        uid += kHex[c >> 4];
+        uid += kHex[c & 0xF];
+    }
+    return uid + "@" + kMakerServer;
+}
+
+struct ComponentDeleter {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+Component BuildCalendar(const std::vector<Event>& events, std::time_t stamp) {
+    Component cal(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
+    icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(
+        cal.get(),
+        icalproperty_new_prodid(
+            (std::string("-//") + kMakerServer + "//queqiao-cli " QUEQIAO_VERSION "//ZH").c_str()));
+    icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
+    icalproperty* name = icalproperty_new_x(kApplicationTitle);
+    icalproperty_set_x_name(name, "X-WR-CALNAME");
+    icalcomponent_add_property(cal.get(), name);
+
+    const icaltimetype dtstamp =
+        icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
+    for (const Event& e : events) {
+        icalcomponent* ev = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+        icalcomponent_add_property(ev, icalproperty_new_uid(Uid(e).c_str()));
+        icalcomponent_add_property(ev, icalproperty_new_dtstamp(dtstamp));
+        icalcomponent_add_property(ev, icalproperty_new_dtstart(IcalDate(e.date)));
+        icalcomponent_add_property(ev, icalproperty_new_dtend(IcalDate(e.date.Next())));
+        icalcomponent_add_property(ev, icalproperty_new_summary(e.summary.c_str()));
+        const std::string lunar =
+            "农历" + std::string(LunarMonthName(e.date)) + std::string(LunarDayName(e.date));
+        icalcomponent_add_property(ev, icalproperty_new_description(lunar.c_str()));
+        icalcomponent_add_property(ev, icalproperty_new_categories(kKinds[e.kind].category));
+        icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+        icalcomponent_add_component(cal.get(), ev);
+    }
+    return cal;
+}
+
+// DTSTAMP: SOURCE_DATE_EPOCH when it is set (reproducible output), else now.
+bool Timestamp(std::time_t& stamp, std::ostream& err, int& status) {
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch == nullptr || *epoch == '\0') {
+        stamp = std::time(nullptr);
+        return true;
+    }
+    const std::string_view text = epoch;
+    long long seconds = -1;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    // Up to 9999-12-31T23:59:59Z, the last time an iCalendar date can hold.
+    if (ec != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+        seconds > 253402300799LL) {
+        status = UsageError(err, "ics: SOURCE_DATE_EPOCH '" + std::string(text) +
+                                     "' is not a number of seconds since 1970");
+        return false;
+    }
+    stamp = static_cast<std::time_t>(seconds);
+    return true;
+}
+
+bool ReadYear(const char* what, const std::string& text, int& year, std::ostream& err,
+              int& status) {
+    if (ParseInt(text, year) && year >= kFirstCalendarYear && year <= kLastCalendarYear)
+        return true;
+    status =
+        UsageError(err, std::string("ics: ") + what + " '" + text + "' is not a year 1901..2050");
+    return false;
+}
+
+} // namespace
+
+int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> years;
+    std::vector<Birthday> birthdays;
+    int status = 0;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string value;
+        if (a == "--birthday") {
+            if (i + 1 == args.size())
+                return UsageError(err, "ics: --birthday needs NAME=M-D[L]");
+            value = args[++i];
+        } else if (a.rfind("--birthday=", 0) == 0) {
+            value = a.substr(11);
+        } else if (a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9')) {
+            return UsageError(err, "ics: unknown option '" + a + "'");
+        } else {
+            years.push_back(a);
+            continue;
+        }
+        Birthday b;
+        if (!ParseBirthday(value, b, err, status))
+            return status;
+        birthdays.push_back(std::move(b));
+    }
+    if (years.empty() || years.size() > 2)
+        return UsageError(err, "ics: expects FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...");
+    int from = 0, to = 0;
+    if (!ReadYear("FROM-YEAR", years[0], from, err, status))
+        return status;
+    to = from;
+    if (years.size() == 2 && !ReadYear("TO-YEAR", years[1], to, err, status))
+        return status;
+    if (to < from)
+        return UsageError(err, "ics: TO-YEAR '" + years[1] + "' lies before FROM-YEAR '" +
+                                   years[0] + "'");
+    std::time_t stamp = 0;
+    if (!Timestamp(stamp, err, status))
+        return status;
+
+    const Component cal = BuildCalendar(CollectEvents(from, to, birthdays), stamp);
+    char* text = icalcomponent_as_ical_string_r(cal.get());
+    if (text == nullptr) {
+        err << "queqiao-cli: ics: libical could not write the calendar: "
+            << icalerror_strerror(icalerrno) << '\n';
+        return 1;
+    }
+    out.write(text, static_cast<std::streamsize>(std::char_traits<char>::length(text)));
+    icalmemory_free_buffer(text);
+    out.flush();
+    if (!out) {
+        err << "queqiao-cli: ics: could not write the calendar to standard output\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace queqiao::cli

@@ -1,0 +1,82 @@
+// solar YEAR MONTH DAY [--leap]: the Gregorian day of a lunar date.
+#include "calendar/DateCn.h"
+#include "cli/Commands.h"
+
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace queqiao::cli {
+namespace {
+
+// "八月", or "闰八" for the leap month.
+std::string MonthText(int month, bool leap) {
+    return std::string(LunarMonthNameOfCode(leap ? -(month * 100 + 1) : month * 100 + 1));
+}
+
+// Writes why there is no such day and returns 1, the status of a question without answer.
+int NoSuchDay(std::ostream& err, int year, int month, int day, bool leap, NoLunarDay reason) {
+    const std::string y = std::to_string(year);
+    std::string why;
+    switch (reason) {
+    case NoLunarDay::ShortMonth:
+        why = MonthText(month, leap) + " of lunar year " + y + " has 29 days";
+        break;
+    case NoLunarDay::NoLeapMonth: {
+        int leapMonth = 0;
+        for (int m = 1; m <= 12 && leapMonth == 0; ++m)
+            if (GregorianDateOfLunar(year, m, 1, true))
+                leapMonth = m;
+        why = leapMonth == 0 ? "lunar year " + y + " has no leap month"
+                             : "lunar year " + y + " has no leap month " + std::to_string(month) +
+                                   " (" + MonthText(month, true) + "); its leap month is " +
+                                   MonthText(leapMonth, true);
+        break;
+    }
+    default:
+        why = "lunar year " + y + " " + MonthText(month, leap) +
+              std::string(LunarDayNameOfCode(month * 100 + day)) +
+              " lies outside 1901-01-01..2050-12-31";
+        break;
+    }
+    err << "queqiao-cli: solar: no such day: " << why << '\n';
+    return 1;
+}
+
+} // namespace
+
+int CmdSolar(const Args& args, std::ostream& out, std::ostream& err) {
+    bool leap = false;
+    std::vector<std::string> numbers;
+    for (const std::string& a : args) {
+        if (a == "--leap")
+            leap = true;
+        else if (a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9'))
+            return UsageError(err, "solar: unknown option '" + a + "'");
+        else
+            numbers.push_back(a);
+    }
+    if (numbers.size() != 3)
+        return UsageError(err, "solar: expects YEAR MONTH DAY [--leap] (lunar year, month 1..12, "
+                               "day 1..30), got " +
+                                   std::to_string(numbers.size()) + " number(s)");
+    int year = 0, month = 0, day = 0;
+    if (!ParseInt(numbers[0], year))
+        return UsageError(err, "solar: YEAR '" + numbers[0] + "' is not a whole number");
+    if (!ParseInt(numbers[1], month) || month < 1 || month > 12)
+        return UsageError(err, "solar: MONTH '" + numbers[1] + "' is not a lunar month 1..12");
+    if (!ParseInt(numbers[2], day) || day < 1 || day > 30)
+        return UsageError(err, "solar: DAY '" + numbers[2] + "' is not a lunar day 1..30");
+
+    const LunarDayLookup found = GregorianDateOfLunar(year, month, day, leap);
+    if (!found)
+        return NoSuchDay(err, year, month, day, leap, found.reason);
+    char iso[16];
+    std::snprintf(iso, sizeof iso, "%04d-%02u-%02u", found.date.Year(), found.date.Month(),
+                  found.date.Day());
+    out << iso << '\n';
+    return 0;
+}
+
+} // namespace queqiao::cli

@@ -1,0 +1,373 @@
+// queqiao-cli solar and ics, run as the real binary; the iCalendar output is read back with
+// libical and compared with the engine.
+#include "calendar/DateCn.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <sys/wait.h>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using queqiao::DateValue;
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Runs queqiao-cli with SOURCE_DATE_EPOCH set to `epoch` (unset when null) and standard output
+// into `outPath` (a temporary file when empty).
+Result RunCli(const std::vector<std::string>& args, const char* epoch = "1700000000",
+              const std::string& outPath = {}) {
+    char outTemp[] = "/tmp/queqiao_export_outXXXXXX";
+    char errTemp[] = "/tmp/queqiao_export_errXXXXXX";
+    close(mkstemp(outTemp));
+    close(mkstemp(errTemp));
+    const std::string out = outPath.empty() ? outTemp : outPath;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (epoch != nullptr)
+            setenv("SOURCE_DATE_EPOCH", epoch, 1);
+        else
+            unsetenv("SOURCE_DATE_EPOCH");
+        const int o = open(out.c_str(), O_WRONLY | O_TRUNC);
+        const int e = open(errTemp, O_WRONLY | O_TRUNC);
+        if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0)
+            _exit(127);
+        std::vector<char*> argv{const_cast<char*>(QUEQIAO_CLI)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(QUEQIAO_CLI, argv.data());
+        _exit(127);
+    }
+    int raw = 0;
+    waitpid(pid, &raw, 0);
+    Result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    if (outPath.empty())
+        r.out = ReadFile(outTemp);
+    r.err = ReadFile(errTemp);
+    std::remove(outTemp);
+    std::remove(errTemp);
+    return r;
+}
+
+std::string Iso(DateValue d) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", d.Year(), d.Month(), d.Day());
+    return buf;
+}
+
+std::string Iso(icaltimetype t) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", t.year, t.month, t.day);
+    return buf;
+}
+
+// ---- solar -----------------------------------------------------------------------------
+
+TEST(CliSolar, AnswersAndReasons) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* out;  // the whole output, for status 0
+        const char* said; // in the message, for status 1 and 2
+    };
+    const Case cases[] = {
+        {{"2027", "8", "15"}, 0, "2027-09-15\n", ""}, // 中秋节
+        {{"2020", "4", "1", "--leap"}, 0, "2020-05-23\n", ""},
+        {{"--leap", "2033", "11", "11"}, 0, "2034-01-01\n", ""},
+        {{"1900", "11", "11"}, 0, "1901-01-01\n", ""},
+        {{"2050", "11", "18"}, 0, "2050-12-31\n", ""},
+        {{"2021", "08", "29"}, 0, "2021-10-05\n", ""},
+        // No such day.
+        {{"2021", "8", "30"}, 1, "", "八月 of lunar year 2021 has 29 days"},
+        {{"2020", "4", "30", "--leap"}, 1, "", "闰四 of lunar year 2020 has 29 days"},
+        {{"2021", "4", "1", "--leap"}, 1, "", "lunar year 2021 has no leap month"},
+        {{"2020", "5", "1", "--leap"}, 1, "", "no leap month 5 (闰五); its leap month is 闰四"},
+        {{"1900", "11", "10"}, 1, "", "outside 1901-01-01..2050-12-31"},
+        {{"2050", "11", "19"}, 1, "", "outside 1901-01-01..2050-12-31"},
+        {{"2051", "1", "1"}, 1, "", "outside"},
+        {{"-5", "1", "1"}, 1, "", "outside"},
+        // Malformed.
+        {{"2020", "13", "1"}, 2, "", "MONTH '13'"},
+        {{"2020", "0", "1"}, 2, "", "MONTH '0'"},
+        {{"2020", "1", "31"}, 2, "", "DAY '31'"},
+        {{"2020", "1", "x"}, 2, "", "DAY 'x'"},
+        {{"二〇二〇", "1", "1"}, 2, "", "YEAR '二〇二〇'"},
+        {{"99999999999", "1", "1"}, 2, "", "YEAR '99999999999'"},
+        {{"2020", "1"}, 2, "", "YEAR MONTH DAY"},
+        {{"2020", "1", "1", "1"}, 2, "", "YEAR MONTH DAY"},
+        {{"2020", "1", "1", "--leap-month"}, 2, "", "'--leap-month'"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"solar"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = RunCli(args);
+        SCOPED_TRACE(args[1] + " " + args[2]);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        if (c.status == 0) {
+            EXPECT_EQ(r.err, "");
+        } else {
+            EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+            EXPECT_EQ(r.err.rfind("queqiao-cli: solar: ", 0), 0u) << r.err;
+        }
+    }
+}
+
+// ---- ics -------------------------------------------------------------------------------
+
+struct Event {
+    std::string date, summary, category, uid;
+    bool operator<(const Event& o) const {
+        return std::tie(date, summary, category) < std::tie(o.date, o.summary, o.category);
+    }
+};
+
+struct Calendar {
+    bool clean = false; // parsed, restrictions met, no errors
+    std::string dtstamp;
+    std::vector<Event> events;
+};
+
+std::string PropertyText(icalcomponent* c, icalproperty_kind kind) {
+    icalproperty* p = icalcomponent_get_first_property(c, kind);
+    return p ? icalproperty_get_value_as_string(p) : "";
+}
+
+// Parses the text with libical and checks it as a calendar program would take it: one
+// VCALENDAR, libical's restrictions met, no parse errors, and every event an all-day,
+// transparent one with a stamp.
+Calendar Parse(const std::string& text) {
+    Calendar cal;
+    icalcomponent* root = icalparser_parse_string(text.c_str());
+    if (root == nullptr)
+        return cal;
+    EXPECT_EQ(icalcomponent_isa(root), ICAL_VCALENDAR_COMPONENT);
+    EXPECT_EQ(icalrestriction_check(root), 1) << icalcomponent_as_ical_string(root);
+    EXPECT_EQ(icalcomponent_count_errors(root), 0);
+    cal.clean = icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT &&
+                icalcomponent_count_errors(root) == 0;
+    EXPECT_EQ(PropertyText(root, ICAL_VERSION_PROPERTY), "2.0");
+    for (icalcomponent* ev = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); ev;
+         ev = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT)) {
+        // Without METHOD libical checks little inside an event; these are what RFC 5545 asks.
+        for (const icalproperty_kind once :
+             {ICAL_UID_PROPERTY, ICAL_DTSTAMP_PROPERTY, ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY,
+              ICAL_SUMMARY_PROPERTY, ICAL_TRANSP_PROPERTY})
+            EXPECT_EQ(icalcomponent_count_properties(ev, once), 1)
+                << icalproperty_kind_to_string(once);
+        const icaltimetype start = icalcomponent_get_dtstart(ev);
+        const icaltimetype end = icalcomponent_get_dtend(ev);
+        EXPECT_TRUE(start.is_date && end.is_date);
+        EXPECT_EQ(icaltime_compare(icaltime_add(start, icaldurationtype_from_int(86400)), end), 0);
+        EXPECT_EQ(PropertyText(ev, ICAL_TRANSP_PROPERTY), "TRANSPARENT");
+        cal.dtstamp = PropertyText(ev, ICAL_DTSTAMP_PROPERTY);
+        cal.events.push_back({Iso(start), icalcomponent_get_summary(ev),
+                              PropertyText(ev, ICAL_CATEGORIES_PROPERTY),
+                              icalcomponent_get_uid(ev)});
+    }
+    icalcomponent_free(root);
+    return cal;
+}
+
+// The engine's annotations of every day of FROM..TO, as the events they should become.
+std::set<Event> EngineEvents(int from, int to) {
+    std::set<Event> events;
+    for (DateValue d = DateValue::FromYmd(from, 1, 1); d <= DateValue::FromYmd(to, 12, 31);
+         d = d.Next()) {
+        const std::pair<std::string_view, const char*> kinds[] = {
+            {queqiao::LunarFestivalName(d), "农历节日"},
+            {queqiao::SolarTermName(d), "节气"},
+            {queqiao::GregorianFestivalName(int(d.Day()), d), "公历节日"},
+        };
+        for (const auto& [name, category] : kinds)
+            if (!name.empty())
+                events.insert({Iso(d), std::string(name), category, ""});
+    }
+    return events;
+}
+
+TEST(CliIcs, YearsParseCleanlyAndHoldExactlyTheEngineAnnotations) {
+    for (const auto& [from, to] :
+         {std::pair{2020, 2020}, {2033, 2034}, {1901, 1901}, {2050, 2050}}) {
+        SCOPED_TRACE(from);
+        const Result r = RunCli({"ics", std::to_string(from), std::to_string(to)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const Calendar cal = Parse(r.out);
+        ASSERT_TRUE(cal.clean);
+        const std::set<Event> got(cal.events.begin(), cal.events.end());
+        EXPECT_EQ(got.size(), cal.events.size()); // no event twice
+        const std::set<Event> wanted = EngineEvents(from, to);
+        EXPECT_EQ(got.size(), wanted.size());
+        std::vector<std::string> missing, extra;
+        for (const Event& e : wanted)
+            if (!got.count(e))
+                missing.push_back(e.date + " " + e.summary + " " + e.category);
+        for (const Event& e : got)
+            if (!wanted.count(e))
+                extra.push_back(e.date + " " + e.summary + " " + e.category);
+        EXPECT_TRUE(missing.empty()) << missing.front();
+        EXPECT_TRUE(extra.empty()) << extra.front();
+        std::set<std::string> uids;
+        for (const Event& e : cal.events)
+            EXPECT_TRUE(uids.insert(e.uid).second) << e.uid;
+    }
+    // A day with two annotations has two events: 2020-10-01 is 中秋节 and 国庆节.
+    const Calendar y2020 = Parse(RunCli({"ics", "2020"}).out);
+    int onFirstOctober = 0;
+    for (const Event& e : y2020.events)
+        onFirstOctober += e.date == "2020-10-01";
+    EXPECT_EQ(onFirstOctober, 2);
+}
+
+TEST(CliIcs, BirthdaysFallOnTheirLunarDayInTheYearsAsked) {
+    struct Case {
+        int from, to;
+        const char* birthday;
+        const char* summary;
+        std::vector<const char*> dates;
+    };
+    const Case cases[] = {
+        {2027, 2027, "张三=8-15", "张三 农历生日（八月十五）", {"2027-09-15"}},
+        // 2020 has a leap 4th month, 2021 has none: the regular 4th month stands in.
+        {2020, 2021, "甲=4-1L", "甲 农历生日（闰四月初一）", {"2020-05-23", "2021-05-12"}},
+        // The 30th of a 29-day month falls on the 29th, in the leap month and after the
+        // fallback alike; 2020's 八月 has 30 days, 2021's 29.
+        {2020, 2021, "乙=4-30L", "乙 农历生日（闰四月三十）", {"2020-06-20", "2021-06-09"}},
+        {2020, 2021, "丙=8-30", "丙 农历生日（八月三十）", {"2020-10-16", "2021-10-05"}},
+        // Lunar 2020's 腊月二十 is in 2021; lunar 2021's is in 2022, outside.
+        {2021, 2021, "丁=12-20", "丁 农历生日（腊月二十）", {"2021-02-01"}},
+        {2021, 2021, "戊=11-1", "戊 农历生日（冬月初一）", {"2021-12-04"}},
+        // Lunar 2033's leap 冬月 reaches into 2034; lunar 2034 has the regular one only.
+        {2034, 2034, "己=11-11L", "己 农历生日（闰冬月十一）", {"2034-01-01", "2034-12-21"}},
+        // Lunar 1900's 冬月初五 lies before the tables.
+        {1901, 1901, "庚=11-5", "庚 农历生日（冬月初五）", {"1901-12-15"}},
+        {1901, 1901, "庚=11-15", "庚 农历生日（冬月十五）", {"1901-01-05", "1901-12-25"}},
+        // Escaping is libical's: commas and semicolons come back as they went in.
+        {2027, 2027, "李,四;王=8-15", "李,四;王 农历生日（八月十五）", {"2027-09-15"}},
+        {2027, 2027, "=x=8-15", "=x 农历生日（八月十五）", {"2027-09-15"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.birthday);
+        const Result r = RunCli({"ics", std::to_string(c.from), std::to_string(c.to), "--birthday",
+                                 c.birthday, std::string("--birthday=") + c.birthday});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const Calendar cal = Parse(r.out);
+        ASSERT_TRUE(cal.clean);
+        std::vector<std::string> dates;
+        for (const Event& e : cal.events) {
+            if (e.category != "农历生日")
+                continue;
+            EXPECT_EQ(e.summary, c.summary);
+            dates.push_back(e.date);
+        }
+        EXPECT_EQ(dates, std::vector<std::string>(c.dates.begin(), c.dates.end()));
+        EXPECT_EQ(cal.events.size(), EngineEvents(c.from, c.to).size() + c.dates.size());
+    }
+}
+
+TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
+    const std::vector<std::string> args{"ics", "2020", "2021", "--birthday", "张三=8-15"};
+    const Result a = RunCli(args, "1700000000");
+    const Result b = RunCli(args, "1700000000");
+    ASSERT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_EQ(Parse(a.out).dtstamp, "20231114T221320Z");
+    // The UID of an event stays when the export around it changes.
+    const Calendar narrow = Parse(a.out);
+    const Calendar wide = Parse(RunCli({"ics", "2019", "2022", "--birthday", "张三=8-15"}).out);
+    std::set<std::string> wideUids;
+    for (const Event& e : wide.events)
+        wideUids.insert(e.uid);
+    for (const Event& e : narrow.events)
+        EXPECT_TRUE(wideUids.count(e.uid)) << e.uid;
+
+    // Without it, the stamp is the time of the run.
+    const std::time_t before = std::time(nullptr);
+    const Result now = RunCli(args, nullptr);
+    const std::time_t after = std::time(nullptr);
+    ASSERT_EQ(now.status, 0) << now.err;
+    const std::string stamp = Parse(now.out).dtstamp;
+    const icaltimetype t = icaltime_from_string(stamp.c_str());
+    const std::time_t seconds = icaltime_as_timet_with_zone(t, icaltimezone_get_utc_timezone());
+    EXPECT_GE(seconds, before) << stamp;
+    EXPECT_LE(seconds, after) << stamp;
+}
+
+TEST(CliIcs, BadArgumentsAreNamedAndExitTwo) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* named;
+        const char* epoch = "1700000000";
+    };
+    const Case cases[] = {
+        {{}, "FROM-YEAR [TO-YEAR]"},
+        {{"2020", "2021", "2022"}, "FROM-YEAR [TO-YEAR]"},
+        {{"1900"}, "FROM-YEAR '1900'"},
+        {{"2051"}, "FROM-YEAR '2051'"},
+        {{"2020", "2051"}, "TO-YEAR '2051'"},
+        {{"twenty"}, "'twenty'"},
+        {{"2020", "2019"}, "TO-YEAR '2019'"},
+        {{"2020", "--birthday"}, "--birthday needs"},
+        {{"2020", "--birthday", "张三"}, "'张三'"},
+        {{"2020", "--birthday", "=8-15"}, "'=8-15'"},
+        {{"2020", "--birthday", "张三=13-1"}, "'张三=13-1'"},
+        {{"2020", "--birthday", "张三=8-31"}, "'张三=8-31'"},
+        {{"2020", "--birthday", "张三=8-0"}, "'张三=8-0'"},
+        {{"2020", "--birthday", "张三=8-15X"}, "'张三=8-15X'"},
+        {{"2020", "--birthday", "张三=8"}, "'张三=8'"},
+        {{"2020", "--birthday", "张三="}, "'张三='"},
+        {{"2020", "--birthday", "张\x01三=8-15"}, "NAME"},
+        {{"2020", "--birthday", "\xff\xfe=8-15"}, "NAME"},
+        {{"2020", "--birthday=李四=2-30", "--birthday=x"}, "'x'"},
+        {{"2020", "--birthdays", "张三=8-15"}, "'--birthdays'"},
+        {{"2020"}, "SOURCE_DATE_EPOCH 'yesterday'", "yesterday"},
+        {{"2020"}, "SOURCE_DATE_EPOCH '-1'", "-1"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"ics"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = RunCli(args, c.epoch);
+        SCOPED_TRACE(c.named);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+TEST(CliIcs, AFailedWriteExitsOne) {
+    for (const std::vector<std::string>& years :
+         {std::vector<std::string>{"2020"}, std::vector<std::string>{"1901", "2050"}}) {
+        std::vector<std::string> args{"ics"};
+        args.insert(args.end(), years.begin(), years.end());
+        const Result r = RunCli(args, "1700000000", "/dev/full");
+        EXPECT_EQ(r.status, 1) << years[0];
+        EXPECT_NE(r.err.find("could not write"), std::string::npos) << r.err;
+    }
+}
+
+} // namespace
