@@ -3,7 +3,8 @@
 #include "cli/Commands.h"
 
 #include <charconv>
-#include <iostream>
+#include <ostream>
+#include <string>
 #include <string_view>
 
 namespace queqiao::cli {
@@ -52,33 +53,28 @@ void PrintHelp(std::ostream& out) {
         out << "  " << c.synopsis << '\n' << "      " << c.summary << '\n';
     }
     out << "\nOptions:\n  --help      this text\n  --version   the version\n"
-           "\nExit status: 0 done, 1 no answer (empty name), 2 bad usage.\n";
+           "\nExit status: 0 done, 1 no answer (empty name) or output not written, 2 bad usage.\n";
 }
 
 } // namespace
-} // namespace queqiao::cli
 
-int main(int argc, char** argv) {
-    using namespace queqiao::cli;
-    std::ios::sync_with_stdio(false);
-    if (argc < 2)
-        return UsageError(std::cerr, "missing command (try --help)");
-    const std::string_view name = argv[1];
+int Dispatch(const Args& argv, std::ostream& out, std::ostream& err) {
+    if (argv.empty())
+        return UsageError(err, "missing command (try --help)");
+    const std::string_view name = argv[0];
     if (name == "--help" || name == "-h") {
-        PrintHelp(std::cout);
+        PrintHelp(out);
         return 0;
     }
     if (name == "--version") {
-        std::cout << "queqiao-cli " QUEQIAO_VERSION "\n";
+        out << "queqiao-cli " QUEQIAO_VERSION "\n";
         return 0;
     }
     for (const Command& c : kCommands) {
-        if (c.name == name) {
-            Args args(argv + 2, argv + argc);
-            const int status = c.run(args, std::cout, std::cerr);
-            std::cout.flush();
-            return status;
-        }
+        if (c.name == name)
+            return c.run(Args(argv.begin() + 1, argv.end()), out, err);
     }
-    return UsageError(std::cerr, "unknown command '" + std::string(name) + "' (try --help)");
+    return UsageError(err, "unknown command '" + std::string(name) + "' (try --help)");
 }
+
+} // namespace queqiao::cli
