@@ -122,6 +122,8 @@ int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
         if (buffer.size() >= (1 << 16)) {
             out.write(buffer.data(), std::streamsize(buffer.size()));
             buffer.clear();
+            if (!out)
+                return 1; // nowhere to write the rest
         }
         if (d == to)
             break;

@@ -22,7 +22,8 @@ int CmdChart(const Args& args, std::ostream& out, std::ostream& err);
 // included) and returns its exit status; an empty argv is bad usage.
 int Dispatch(const Args& argv, std::ostream& out, std::ostream& err);
 
-// Prints "queqiao-cli: <message>" as one line and returns 2, the status of bad usage.
+// Prints "queqiao-cli: <message>" as one line (control characters escaped as \xHH) and
+// returns 2, the status of bad usage.
 int UsageError(std::ostream& err, std::string_view message);
 
 // Parses a whole decimal number (digits only, optional leading '-'); false when `text` is

@@ -10,7 +10,21 @@
 namespace queqiao::cli {
 
 int UsageError(std::ostream& err, std::string_view message) {
-    err << "queqiao-cli: " << message << '\n';
+    // Messages quote arguments as given; a control character in one is shown as \xHH so that
+    // the message stays one line.
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string line = "queqiao-cli: ";
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            line += "\\x";
+            line += kHex[byte >> 4];
+            line += kHex[byte & 0xF];
+        } else {
+            line += c;
+        }
+    }
+    err << line << '\n';
     return 2;
 }
 

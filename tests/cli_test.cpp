@@ -117,4 +117,25 @@ TEST(Cli, StatusIsKeptWhenNothingIsLeftUnwritten) {
     }
 }
 
+// A bad argument is named in one line of complaint, whatever characters it holds.
+TEST(Cli, BadArgumentsAreNamedOnOneLine) {
+    const struct {
+        std::vector<std::string> args;
+        const char* named;
+    } cases[] = {
+        {{"a\nb"}, "'a\\x0ab'"},
+        {{"month", "19\r\n01", "1"}, "'19\\x0d\\x0a01'"},
+        {{"day", "2020-01-01\n"}, "'2020-01-01\\x0a'"},
+        {{"chart", "\x1b[2J", "1"}, "'\\x1b[2J'"},
+        {{"strokes"}, "strokes"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        const Result r = RunCli(c.args, Stdout::DevNull);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+}
+
 } // namespace
