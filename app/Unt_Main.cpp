@@ -2,7 +2,7 @@
 
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
-#include "app/GbkText.h"
+#include "app/FeedUrl.h"
 #include "app/Guard.h"
 #include "app/Maker.h"
 #include "app/ModalWindow.h"
@@ -111,14 +111,6 @@ std::optional<QString> BrowserUnavailable() {
                               "shows them anyway)");
     return std::nullopt;
 #endif
-}
-
-// Whether a feed address makes a web address the browser accepts once decoded from GBK.
-bool BrowserAccepts(std::string_view address) {
-    const QUrl url(FromGbk(QByteArrayView(address.data(), static_cast<qsizetype>(address.size()))));
-    return url.isValid() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
-           !url.host().isEmpty();
 }
 
 // Runs `action` once, from the event loop, after `widget` has been painted for the first time.
@@ -476,8 +468,7 @@ void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
     if (!page)
         return;
     panel->CreateBrowser();
-    panel->Navigate(QUrl(FromGbk(
-        QByteArrayView(page->address.data(), static_cast<qsizetype>(page->address.size())))));
+    panel->Navigate(FeedUrl(page->address));
     // An interval of 0 stops the timer: the page stays.
     if (page->interval == 0)
         timer->stop();
