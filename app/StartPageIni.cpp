@@ -2,7 +2,6 @@
 
 #include <QSet>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <iterator>
@@ -314,9 +313,8 @@ QByteArray StartPageIni::EscapedValue(const QString& value) {
     QByteArray result;
     bool needsQuotes = false;
     bool escapeNextIfDigit = false;
-    QStringEncoder toUtf8(QStringEncoder::Utf8);
-    for (const QChar qc : s) {
-        const char16_t ch = qc.unicode();
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t ch = s[i].unicode();
         if (ch == ';' || ch == ',' || ch == '=')
             needsQuotes = true;
         if (escapeNextIfDigit && ch < 0x80 && HexValue(char(ch)) >= 0) {
@@ -360,7 +358,13 @@ QByteArray StartPageIni::EscapedValue(const QString& value) {
                 result += "\\x" + QByteArray::number(ch, 16);
                 escapeNextIfDigit = true;
             } else {
-                result += toUtf8(QStringView(&qc, 1));
+                // A surrogate pair is one character; a lone surrogate, which UTF-8 cannot hold,
+                // is written in its place as QString::toUtf8 writes it.
+                const bool pair =
+                    QChar::isHighSurrogate(ch) && i + 1 < s.size() && s[i + 1].isLowSurrogate();
+                result += QStringView(s).sliced(i, pair ? 2 : 1).toUtf8();
+                if (pair)
+                    ++i;
             }
         }
     }

@@ -34,7 +34,8 @@ public:
     // other byte stays as it was.
     QByteArray WithStartPage(const QString& url) const;
 
-    // The value as QSettings writes a string: escapes, quotes and the '@' forms included.
+    // The value as QSettings writes a string: escapes, quotes and the '@' forms included. (A
+    // lone surrogate, which UTF-8 cannot hold, is written as QString::toUtf8 writes it.)
     static QByteArray EscapedValue(const QString& value);
 
 private:

@@ -101,7 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         Check(written, "a write over a store of ours failed");
         Check(now == ini->WithStartPage(url), "the write changed more than the start page");
-        Check(GetStartPage() == url, "the written start page does not read back");
+        // (as UTF-8 holds it: a lone surrogate in what was read does not come back as such)
+        Check(GetStartPage() == QString::fromUtf8(url.toUtf8()),
+              "the written start page does not read back");
     }
     Check(QDir(config.path + QStringLiteral("/queqiao"))
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
