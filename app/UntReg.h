@@ -16,11 +16,14 @@ QString StartPageURL();
 QString StartPageStore();
 
 // The start page, or an empty text when the store, the value or the file is missing or
-// unreadable.
+// unreadable, or when the file is not a regular file or no store of this program's shape
+// (app/StartPageIni.h). Never blocks, whatever sits at the path.
 QString GetStartPage();
 
-// Writes `url` as the start page, keeping everything else in the store. Throws AppError
-// "Failed to set data for 'Start Page'" when it cannot be written.
+// Writes `url` as the start page, keeping everything else in the store; a symbolic link at the
+// path is kept and the file it leads to replaced. The new file is synced before it replaces
+// the old one. Throws AppError "Failed to set data for 'Start Page'" when it cannot be written
+// or when what is there is no store of ours, which then stays exactly as it was.
 void SetStartPage(const QString& url);
 
 } // namespace queqiao

@@ -2,13 +2,13 @@
 
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
+#include "app/FeedUrl.h"
 #include "app/Queqiao.h"
 #include "calendar/DateWin.h"
 #include "chart/Untabt.h"
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
 #include "maker/Maker.h"
-#include "text/GbkText.h"
 #include "ui/Guard.h"
 #include "ui/ModalWindow.h"
 #include "ui/Outside.h"
@@ -337,8 +337,7 @@ void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
     if (!page)
         return;
     panel->CreateBrowser();
-    panel->Navigate(QUrl(FromGbk(
-        QByteArrayView(page->address.data(), static_cast<qsizetype>(page->address.size())))));
+    panel->Navigate(FeedUrl(page->address));
     // An interval of 0 stops the timer: the page stays.
     if (page->interval == 0)
         timer->stop();

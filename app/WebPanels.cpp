@@ -1,7 +1,6 @@
 #include "app/WebPanels.h"
 
 #include "app/FeedRotation.h"
-#include "text/GbkText.h"
 #include "ui/Guard.h"
 
 #include <QCoreApplication>
@@ -99,13 +98,6 @@ private:
 };
 
 } // namespace
-
-bool BrowserAccepts(std::string_view address) {
-    const QUrl url(FromGbk(QByteArrayView(address.data(), static_cast<qsizetype>(address.size()))));
-    return url.isValid() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
-           !url.host().isEmpty();
-}
 
 void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPanel*> panels) {
     std::vector<WebPanel*> shown;

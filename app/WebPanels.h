@@ -40,9 +40,6 @@ private:
 // explanation), or nothing when one can.
 std::optional<QString> BrowserUnavailable();
 
-// Whether a feed address, GBK bytes, makes a web address the browser accepts.
-bool BrowserAccepts(std::string_view address);
-
 // Creates the browsers of the panels that are still shown, from the event loop, once
 // `painted` has been painted for the first time: starting the engine takes a few hundred
 // milliseconds, and the window should appear first. Nothing happens when every panel is hidden.

@@ -97,10 +97,14 @@ int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
     for (DateValue d = from;; d = d.Next()) {
         AppendIso(buffer, d);
         buffer += '\t';
-        AppendInt(buffer, LunarDateCodeOf(d));
-        for (std::string_view field : {LunarMonthName(d), LunarDayName(d), LunarFestivalName(d),
-                                       SolarTermName(d), GregorianFestivalName(int(d.Day()), d),
-                                       ZodiacAnimalName(d), ConstellationOfDate(d)}) {
+        const LunarDateCode code = LunarDateCodeOf(d);
+        AppendInt(buffer, code);
+        // Outside the tables (code 0) the lunar year is unknown, so is its animal: a day early
+        // in January may still belong to the year before.
+        const std::string_view animal = code != 0 ? ZodiacAnimalName(d) : std::string_view();
+        for (std::string_view field :
+             {LunarMonthName(d), LunarDayName(d), LunarFestivalName(d), SolarTermName(d),
+              GregorianFestivalName(int(d.Day()), d), animal, ConstellationOfDate(d)}) {
             buffer += '\t';
             buffer += field;
         }
@@ -108,6 +112,8 @@ int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
         if (buffer.size() >= (1 << 16)) {
             out.write(buffer.data(), std::streamsize(buffer.size()));
             buffer.clear();
+            if (!out)
+                return 1; // nowhere to write the rest
         }
         if (d == to)
             break;

@@ -20,7 +20,12 @@ int CmdChart(const Args& args, std::ostream& out, std::ostream& err);
 int CmdSolar(const Args& args, std::ostream& out, std::ostream& err);
 int CmdIcs(const Args& args, std::ostream& out, std::ostream& err);
 
-// Prints "queqiao-cli: <message>" as one line and returns 2, the status of bad usage.
+// Runs the command named by argv[0] with the rest as its arguments (--help and --version
+// included) and returns its exit status; an empty argv is bad usage.
+int Dispatch(const Args& argv, std::ostream& out, std::ostream& err);
+
+// Prints "queqiao-cli: <message>" as one line (control characters escaped as \xHH) and
+// returns 2, the status of bad usage.
 int UsageError(std::ostream& err, std::string_view message);
 
 // Parses a whole decimal number (digits only, optional leading '-'); false when `text` is

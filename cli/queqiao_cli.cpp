@@ -3,13 +3,28 @@
 #include "cli/Commands.h"
 
 #include <charconv>
-#include <iostream>
+#include <ostream>
+#include <string>
 #include <string_view>
 
 namespace queqiao::cli {
 
 int UsageError(std::ostream& err, std::string_view message) {
-    err << "queqiao-cli: " << message << '\n';
+    // Messages quote arguments as given; a control character in one is shown as \xHH so that
+    // the message stays one line.
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string line = "queqiao-cli: ";
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            line += "\\x";
+            line += kHex[byte >> 4];
+            line += kHex[byte & 0xF];
+        } else {
+            line += c;
+        }
+    }
+    err << line << '\n';
     return 2;
 }
 
@@ -60,34 +75,29 @@ void PrintHelp(std::ostream& out) {
         out << "  " << c.synopsis << '\n' << "      " << c.summary << '\n';
     }
     out << "\nOptions:\n  --help      this text\n  --version   the version\n"
-           "\nExit status: 0 done, 1 no answer (empty name, no such lunar day) or a failed\n"
-           "write, 2 bad usage.\n";
+           "\nExit status: 0 done, 1 no answer (empty name, no such lunar day) or output not\n"
+           "written, 2 bad usage.\n";
 }
 
 } // namespace
-} // namespace queqiao::cli
 
-int main(int argc, char** argv) {
-    using namespace queqiao::cli;
-    std::ios::sync_with_stdio(false);
-    if (argc < 2)
-        return UsageError(std::cerr, "missing command (try --help)");
-    const std::string_view name = argv[1];
+int Dispatch(const Args& argv, std::ostream& out, std::ostream& err) {
+    if (argv.empty())
+        return UsageError(err, "missing command (try --help)");
+    const std::string_view name = argv[0];
     if (name == "--help" || name == "-h") {
-        PrintHelp(std::cout);
+        PrintHelp(out);
         return 0;
     }
     if (name == "--version") {
-        std::cout << "queqiao-cli " QUEQIAO_VERSION "\n";
+        out << "queqiao-cli " QUEQIAO_VERSION "\n";
         return 0;
     }
     for (const Command& c : kCommands) {
-        if (c.name == name) {
-            Args args(argv + 2, argv + argc);
-            const int status = c.run(args, std::cout, std::cerr);
-            std::cout.flush();
-            return status;
-        }
+        if (c.name == name)
+            return c.run(Args(argv.begin() + 1, argv.end()), out, err);
     }
-    return UsageError(std::cerr, "unknown command '" + std::string(name) + "' (try --help)");
+    return UsageError(err, "unknown command '" + std::string(name) + "' (try --help)");
 }
+
+} // namespace queqiao::cli

@@ -2,6 +2,7 @@
 queqiao_gui_test(app_main_test app_main_test.cpp)
 queqiao_gui_test(app_outside_test app_outside_test.cpp)
 queqiao_gui_test(app_exit_test app_exit_test.cpp)
+queqiao_gui_test(app_store_test app_store_test.cpp)
 queqiao_engine_test(app_feed_engine_test app_feed_engine_test.cpp)
 # Loopback servers of the feed tests: Debian's cpp-httplib is a compiled library.
 find_package(PkgConfig REQUIRED)

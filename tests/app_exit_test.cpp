@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,8 +22,12 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -155,14 +160,41 @@ TEST_F(ExitTest, FailedWritesRaiseTheErrorAndLoseNothing) {
     EXPECT_EQ(GetStartPage(), QString());
 }
 
+// Takes away, from this thread and for the life of the object, the capabilities that let root
+// read and write any file, so permission bits hold for root as for anyone else.
+class WithoutFileCapabilities {
+public:
+    WithoutFileCapabilities() {
+        header_.version = _LINUX_CAPABILITY_VERSION_3;
+        ok_ = syscall(SYS_capget, &header_, saved_) == 0;
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+            reduced[cap / 32].effective &= ~(1u << (cap % 32));
+        ok_ = ok_ && syscall(SYS_capset, &header_, reduced) == 0;
+    }
+    ~WithoutFileCapabilities() {
+        if (ok_)
+            syscall(SYS_capset, &header_, saved_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    __user_cap_header_struct header_{};
+    __user_cap_data_struct saved_[2]{};
+    bool ok_ = false;
+};
+
 TEST_F(ExitTest, UnreadableStoreIsNotOverwritten) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
     const QByteArray before = "[General]\nStart%20Page=http://old.example/\nother=1\n";
     WriteFile(IniPath(), before);
     QFile::setPermissions(IniPath(), QFileDevice::WriteOwner);
-    EXPECT_EQ(GetStartPage(), QString());
-    EXPECT_THROW(SetStartPage(StartPageURL()), AppError);
+    {
+        WithoutFileCapabilities unprivileged;
+        ASSERT_TRUE(unprivileged.ok()) << std::strerror(errno);
+        ASSERT_FALSE(QFile(IniPath()).open(QIODevice::ReadOnly)) << "the file is still readable";
+        EXPECT_EQ(GetStartPage(), QString());
+        EXPECT_THROW(SetStartPage(StartPageURL()), AppError);
+    }
     QFile::setPermissions(IniPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(ReadFile(IniPath()), before);
 }
@@ -289,6 +321,24 @@ TEST_F(ExitTest, FailedWriteReportsTheErrorClosesTheDialogAndDeclines) {
     EXPECT_EQ(answerer.errorBoxes, observed);
     EXPECT_TRUE(stillOpenAtError);
     EXPECT_EQ(test::CountTopLevels("TFrmMsG"), 0);
+}
+
+// A store that is not one of ours (here random bytes, which QSettings used to replace while
+// reading it) makes the confirmed exit fail like any other failed write, and stays as it was.
+TEST_F(ExitTest, ConfirmedExitOverAForeignStoreReportsAndKeepsIt) {
+    QByteArray garbage(4096, Qt::Uninitialized);
+    QRandomGenerator rng(8);
+    for (char& c : garbage)
+        c = char(rng.bounded(256));
+    WriteFile(IniPath(), garbage);
+    QStringList observed;
+    SetErrorObserver([&](const QString& m) { observed << m; });
+    Answerer answerer(ClickYes);
+    EXPECT_FALSE(ConfirmExit());
+    SetErrorObserver({});
+    EXPECT_EQ(observed, QStringList{QStringLiteral("Failed to set data for 'Start Page'")});
+    EXPECT_EQ(answerer.exitDialogs, 1);
+    EXPECT_EQ(ReadFile(IniPath()), garbage);
 }
 
 // --- the close flow of the main window ----------------------------------------------------

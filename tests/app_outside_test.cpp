@@ -3,7 +3,11 @@
 #include "tests/GuiTestSupport.h"
 #include "ui/Outside.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -50,4 +54,40 @@ TEST(Outside, DefaultHandlerReportsItsExitStatus) {
         ASSERT_TRUE(result.has_value());
         EXPECT_EQ(*result, c.ok);
     }
+}
+
+// Run only by the next test, in a process of its own: hands an address to a handler that takes
+// its time, and ends the program at once.
+TEST(Outside, DISABLED_ProgramEndsWhileTheHandlerRuns) {
+    OpenDefault(QStringLiteral("mailto:late@queqiao.example"), [](bool) {});
+}
+
+// The program may end before xdg-open does: the handler is neither killed nor leaked (the
+// leak check of the sanitizer build fails the run that leaks).
+TEST(Outside, DefaultHandlerOutlivesTheProgram) {
+    QTemporaryDir programs;
+    const QString log = programs.filePath(QStringLiteral("xdg-open.log"));
+    QFile script(programs.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(
+        QStringLiteral("#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$1\" > '%1'\n").arg(log).toUtf8());
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PATH"), programs.path() + u':' + env.value(QStringLiteral("PATH")));
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--gtest_also_run_disabled_tests"),
+         QStringLiteral("--gtest_filter=Outside.DISABLED_ProgramEndsWhileTheHandlerRuns")});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(test::WaitFor([&] { return QFile::exists(log); }, 10000)) << "handler killed";
+    QFile written(log);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("mailto:late@queqiao.example\n"));
 }

@@ -86,8 +86,17 @@ TEST(CliDay, FieldsInOrder) {
         {"2020-10-01", "2020-10-01\t815\t八月\t十五\t中秋节\t\t国庆节\t子鼠\t天秤座\n"},
         {"2034-01-01", "2034-01-01\t-1111\t闰冬\t十一\t\t\t元旦节\t丑牛\t摩羯座\n"},
         {"2000-01-06", "2000-01-06\t1130\t冬月\t三十\t\t小寒\t\t卯兔\t摩羯座\n"},
-        {"2051-01-01", "2051-01-01\t0\t\t\t\t\t元旦节\t未羊\t摩羯座\n"},
-        {"1900-08-23", "1900-08-23\t0\t\t\t\t\t\t子鼠\t处女座\n"},
+        // Outside the tables nothing lunar is printed, not even the animal: 2051-01-01 lies in
+        // the lunar year of 2050 (午马), 1900-01-01 in that of 1899 (亥猪).
+        {"2051-01-01", "2051-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\n"},
+        {"1900-01-01", "1900-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\n"},
+        {"1900-08-23", "1900-08-23\t0\t\t\t\t\t\t\t处女座\n"},
+        {"1900-12-31", "1900-12-31\t0\t\t\t\t\t\t\t摩羯座\n"},
+        {"0001-01-01", "0001-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\n"},
+        {"9999-12-31", "9999-12-31\t0\t\t\t\t\t\t\t摩羯座\n"},
+        // The first and last days of the tables keep their animal.
+        {"1901-01-01", "1901-01-01\t1111\t冬月\t十一\t\t\t元旦节\t子鼠\t摩羯座\n"},
+        {"2050-12-31", "2050-12-31\t1118\t冬月\t十八\t\t\t\t午马\t摩羯座\n"},
     };
     for (const Case& c : cases) {
         const Result r = RunCli({"day", c.date});

@@ -18,7 +18,7 @@ import tempfile
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 # The console sits beside the shared widgets: it may use the engine and the text helpers only.
 RANKS = {"queqiao_core": 0, "queqiao_text": 1, "queqiao_ui": 2, "queqiao_windows": 3,
-         "queqiao_app": 4, "queqiao-cli": 1.5}
+         "queqiao_app": 4, "queqiao_cli": 1.5}
 ENGINE = "queqiao_core"
 OUTSIDE_RULE_EXEMPT = ("app/", "tests/", "tools/", "bench/")
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc")

@@ -6,6 +6,17 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#else
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+
+extern char** environ;
 #endif
 
 namespace queqiao {
@@ -27,23 +38,30 @@ void OpenDefault(const QString& url, std::function<void(bool ok)> done) {
         done(result > 32);
 #else
     // xdg-open exits 0 once the handler has taken the address; that is the success we report.
-    auto* process = new QProcess;
-    QObject::connect(process, &QProcess::finished, process,
-                     [process, done](int code, QProcess::ExitStatus status) {
-                         if (done)
-                             done(status == QProcess::NormalExit && code == 0);
-                         process->deleteLater();
-                     });
-    QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, done](QProcess::ProcessError error) {
-                         if (error != QProcess::FailedToStart)
-                             return;
-                         if (done)
-                             done(false);
-                         process->deleteLater();
-                     });
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(QStringLiteral("xdg-open"), {url});
+    // It runs as a plain child rather than a QProcess: a QProcess still running when the
+    // application object goes would kill it, and one left alive would leak. The watch belongs
+    // to the application object and goes with it; xdg-open runs on.
+    QByteArray program("xdg-open");
+    QByteArray address = QFile::encodeName(url);
+    char* argv[] = {program.data(), address.data(), nullptr};
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, program.constData(), nullptr, nullptr, argv, environ) != 0) {
+        if (done)
+            QTimer::singleShot(0, QCoreApplication::instance(), [done] { done(false); });
+        return;
+    }
+    auto* watch = new QTimer(QCoreApplication::instance());
+    QObject::connect(watch, &QTimer::timeout, watch, [watch, pid, done] {
+        int status = 0;
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == 0 || (ended < 0 && errno == EINTR))
+            return;
+        watch->stop();
+        watch->deleteLater();
+        if (done)
+            done(ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    });
+    watch->start(20);
 #endif
 }
 

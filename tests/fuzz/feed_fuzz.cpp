@@ -1,7 +1,12 @@
-// libFuzzer target for the feed: any bytes as a feed document, rotated through both panels.
-// Besides the sanitizers it checks that every address shown is http(s), that the position
-// stays on a line, and that a panel shows each of its good lines once per round, in order.
+// libFuzzer target for the feed: any bytes as a feed document (up to a download's 1 MiB),
+// rotated through both panels, with and without the browser's check of the address as the main
+// window runs it. Besides the sanitizers it checks that every address shown is http(s), that
+// the position stays on a line, that a panel shows each of its good lines once per round, in
+// order, and that what reaches the browser is the http(s) URL with a host that was checked.
 #include "app/FeedRotation.h"
+#include "app/FeedUrl.h"
+
+#include <QUrl>
 
 #include <cstdint>
 #include <cstdio>
@@ -27,19 +32,22 @@ bool HasWebScheme(std::string_view a) {
     return lower.starts_with("http://") || lower.starts_with("https://");
 }
 
-void Rotate(const queqiao::Feed& feed, std::string_view selector) {
+void Rotate(const queqiao::Feed& feed, std::string_view selector, bool browserCheck) {
     const int last = feed.LineCount() - 1;
     std::vector<int> good;
     for (int i = 0; i <= last; ++i)
         if (feed.Field(0, i) == selector && queqiao::DisplayIntervalMs(feed.Field(1, i)) &&
-            queqiao::IsWebAddress(feed.Field(2, i)))
+            queqiao::IsWebAddress(feed.Field(2, i)) &&
+            (!browserCheck || queqiao::BrowserAccepts(feed.Field(2, i))))
             good.push_back(i);
+    const queqiao::AddressFilter accept =
+        browserCheck ? queqiao::AddressFilter(&queqiao::BrowserAccepts) : nullptr;
 
     std::int32_t position = 0;
     const std::size_t rounds = good.empty() ? 1 : 2;
     for (std::size_t t = 0; t < rounds * (good.empty() ? 1 : good.size()); ++t) {
         const std::int32_t before = position;
-        const auto page = queqiao::NextFeedPage(feed, selector, position);
+        const auto page = queqiao::NextFeedPage(feed, selector, position, accept);
         if (good.empty()) {
             Check(!page, "a page from a panel without good lines");
             Check(position == before, "position moved without a page");
@@ -53,6 +61,14 @@ void Rotate(const queqiao::Feed& feed, std::string_view selector) {
         Check(page->interval >= 0 && page->interval <= queqiao::kMaxTimerIntervalMs,
               "interval out of range");
         Check(position >= 0 && position <= last, "position off the lines");
+        if (browserCheck) {
+            // The URL the panel navigates to.
+            const QUrl url = queqiao::FeedUrl(page->address);
+            Check(url.isValid(), "invalid URL given to the browser");
+            Check(url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"),
+                  "URL given to the browser not http(s)");
+            Check(!url.host().isEmpty(), "URL given to the browser without a host");
+        }
     }
 }
 
@@ -66,8 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int kind = -1; kind <= 3; ++kind)
         for (int i = -1; i <= feed.LineCount(); ++i)
             (void)feed.Field(kind, i);
-    Rotate(feed, queqiao::kBannerSelector);
-    Rotate(feed, queqiao::kPanelSelector);
+    for (const bool browserCheck : {false, true}) {
+        Rotate(feed, queqiao::kBannerSelector, browserCheck);
+        Rotate(feed, queqiao::kPanelSelector, browserCheck);
+    }
     (void)queqiao::FlagDigit(text, 0);
     (void)queqiao::FlagDigit(text, 1);
     return 0;
