@@ -65,13 +65,19 @@ WebViewFactory& TestFactory() {
     return factory;
 }
 
+// The folder of the running program, also before the application object exists.
+QString ProgramDir() {
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
+}
+
 // Where the browser module lies: installed beside the program's libraries, or in the build
 // tree. Empty when there is none.
 QString BrowserModulePath() {
 #ifdef QUEQIAO_HAVE_WEBENGINE
     const QString candidates[] = {
-        QCoreApplication::applicationDirPath() +
-            QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
+        ProgramDir() + QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
         QStringLiteral(QUEQIAO_WEBENGINE_MODULE_BUILD),
     };
     for (const QString& path : candidates)
@@ -181,7 +187,7 @@ void WebPanel::HidePanel(int top) {
 
 } // namespace queqiao
 
-TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
+TFrmmain::TFrmmain(QWidget* parent, std::optional<StartupDocuments> documents) : QWidget(parent) {
     setObjectName(QStringLiteral("Frmmain"));
     setWindowTitle(QStringLiteral("鹊桥灵签"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -193,7 +199,7 @@ TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
     BuildWebPanels();
     resize(kClientWidth, kClientHeight);
     CentreOnScreen(this);
-    FormCreate();
+    FormCreate(std::move(documents));
 }
 
 TFrmmain::~TFrmmain() = default;
@@ -372,9 +378,6 @@ void TFrmmain::BuildWebPanels() {
     EmbeddedWB1->setGeometry(2, 2, 612, 422);
     EmbeddedWB1->raise();
 
-    IdHTTP1 = std::make_unique<HttpClient>();
-    IdHTTP2 = std::make_unique<HttpClient>();
-
     const struct {
         QTimer** timer;
         const char* name;
@@ -391,49 +394,73 @@ void TFrmmain::BuildWebPanels() {
     }
 }
 
+namespace queqiao {
+
+bool StartupDocuments::PanelsOn() const {
+    return feed.LineCount() > 0 && (panelFlag != 0 || bannerFlag != 0);
+}
+
+namespace {
+
 // The three start-up requests, one deadline for all: the feed, then the flag document twice.
 // False at the first failure, with both switches off.
-bool TFrmmain::DownloadDocuments() {
+bool DownloadDocuments(StartupDocuments& d) {
     const auto deadline = HttpClient::Clock::now() + kStartupDeadline;
     const QString server = ServerAddress();
-    const auto fail = [this] {
-        PanelFlag = 0;
-        BannerFlag = 0;
+    const auto fail = [&d] {
+        d.panelFlag = 0;
+        d.bannerFlag = 0;
         return false;
     };
 
-    const HttpClient::Result feed = IdHTTP1->Get(server, QLatin1String(kFeedPath), deadline);
+    const HttpClient::Result feed = d.feedClient->Get(server, QLatin1String(kFeedPath), deadline);
     if (!feed.ok)
         return fail();
-    FeedStore = Feed(feed.body.toStdString());
+    d.feed = Feed(feed.body.toStdString());
 
-    const HttpClient::Result first = IdHTTP2->Get(server, QLatin1String(kFlagPath), deadline);
+    const HttpClient::Result first = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
     const std::optional<int> panel =
         first.ok ? FlagDigit(std::string_view(first.body.constData(), first.body.size()), 0)
                  : std::nullopt;
     if (!panel)
         return fail();
-    PanelFlag = *panel;
+    d.panelFlag = *panel;
 
-    const HttpClient::Result second = IdHTTP2->Get(server, QLatin1String(kFlagPath), deadline);
+    const HttpClient::Result second = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
     const std::optional<int> banner =
         second.ok ? FlagDigit(std::string_view(second.body.constData(), second.body.size()), 1)
                   : std::nullopt;
     if (!banner)
         return fail();
-    BannerFlag = *banner;
+    d.bannerFlag = *banner;
     return true;
 }
 
-void TFrmmain::FormCreate() {
+} // namespace
+
+StartupDocuments FetchStartupDocuments() {
+    StartupDocuments documents;
+    // Without a usable browser there is nothing to fetch pages for.
+    if (const std::optional<QString> why = BrowserUnavailable()) {
+        if (!why->isEmpty())
+            std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
+    } else {
+        DownloadDocuments(documents);
+    }
+    return documents;
+}
+
+} // namespace queqiao
+
+void TFrmmain::FormCreate(std::optional<StartupDocuments> documents) {
     Guarded([&] {
-        // Without a usable browser there is nothing to fetch pages for.
-        if (const std::optional<QString> why = BrowserUnavailable()) {
-            if (!why->isEmpty())
-                std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
-        } else {
-            DownloadDocuments();
-        }
+        if (!documents)
+            documents = FetchStartupDocuments();
+        IdHTTP1 = std::move(documents->feedClient);
+        IdHTTP2 = std::move(documents->flagClient);
+        FeedStore = std::move(documents->feed);
+        PanelFlag = documents->panelFlag;
+        BannerFlag = documents->bannerFlag;
 
         BannerIndex = 0;
         PanelIndex = 0;

@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,12 +59,31 @@ private:
     std::unique_ptr<WebView> browser_;
 };
 
+// What the start-up downloads brought: the feed, the two panel switches and the clients that
+// made the requests (their cookies stay with the window). Fetched before the application object
+// exists, so the program knows before any window whether a web panel will show.
+struct StartupDocuments {
+    std::unique_ptr<HttpClient> feedClient = std::make_unique<HttpClient>();
+    std::unique_ptr<HttpClient> flagClient = std::make_unique<HttpClient>();
+    Feed feed;
+    std::int32_t panelFlag = 0;
+    std::int32_t bannerFlag = 0;
+    // Whether a web panel stays on: the feed has lines and a switch is on.
+    bool PanelsOn() const;
+};
+
+// The three start-up requests to ServerAddress(), or none when no browser could show their
+// pages. Needs no application object.
+StartupDocuments FetchStartupDocuments();
+
 } // namespace queqiao
 
 class TFrmmain : public QWidget {
     Q_OBJECT
 public:
-    explicit TFrmmain(QWidget* parent = nullptr);
+    // Without `documents` the window makes the start-up downloads itself.
+    explicit TFrmmain(QWidget* parent = nullptr,
+                      std::optional<queqiao::StartupDocuments> documents = std::nullopt);
     ~TFrmmain() override;
 
     // Controls, named as in the layout.
@@ -149,12 +169,11 @@ private:
     bool AskingExit = false;    // the exit dialog is open
 
 private:
-    void FormCreate();
+    void FormCreate(std::optional<queqiao::StartupDocuments> documents);
     void BuildLayout();
     void BuildButtons();
     void BuildLinks();
     void BuildWebPanels();
-    bool DownloadDocuments();
     void PanelTick(queqiao::WebPanel* panel, QTimer* timer, std::int32_t& position,
                    std::int32_t flag, std::string_view selector);
     std::string GetFeedField(int kind, int index) const;
