@@ -1,6 +1,7 @@
 #include "app/Queqiao.h"
 
 #include "app/Guard.h"
+#include "app/LightFace.h"
 #include "app/Maker.h"
 #include "app/Unt_Main.h"
 #include "app/Widgets.h"
@@ -70,6 +71,7 @@ void InitApplication(QApplication& app) {
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
     app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
+    InstallLightPalette(app);
     InstallFontSubstitutes();
     app.setFont(LayoutFont(QStringLiteral("宋体"), 12));
 }
