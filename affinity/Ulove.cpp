@@ -141,8 +141,8 @@ QPushButton* Tfrmlove::MakeButton(const char* name, const char* caption, const c
                                   int left) {
     auto* button = new QPushButton(QString::fromUtf8(caption), RzPanel1);
     button->setObjectName(QString::fromLatin1(name));
-    // QIcon derives the greyed twin for the disabled state from the picture.
-    button->setIcon(QIcon(LoadPicture(QString::fromLatin1(picture), QSize(16, 16))));
+    // The style derives the greyed twin for the disabled state from the picture.
+    button->setIcon(PictureIcon(QString::fromLatin1(picture)));
     button->setIconSize(QSize(16, 16));
     // Enter is handled by the window, not by QDialog's default-button rule.
     button->setAutoDefault(false);

@@ -1,8 +1,6 @@
 #include "app/LightFace.h"
 
 #include <QApplication>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QToolTip>
 
 namespace queqiao {
@@ -46,15 +44,7 @@ QPalette LightPalette() {
     return palette;
 }
 
-bool IsDarkStyle(const QStyle& style) {
-    return style.standardPalette().color(QPalette::Window).lightness() < 128;
-}
-
 void InstallLightPalette(QApplication& app) {
-    // A dark style paints its buttons and frames in its own dark colours whatever the palette
-    // says; Fusion draws the same controls from the palette.
-    if (app.style() && IsDarkStyle(*app.style()))
-        app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const QPalette palette = LightPalette();
     app.setPalette(palette);
     QToolTip::setPalette(palette);

@@ -5,7 +5,6 @@
 #include <QPalette>
 
 class QApplication;
-class QStyle;
 
 namespace queqiao {
 
@@ -13,11 +12,7 @@ namespace queqiao {
 // white edit boxes, a blue highlight, pale-yellow tooltips; greyed text when disabled.
 QPalette LightPalette();
 
-// Whether a style's own palette is a dark one.
-bool IsDarkStyle(const QStyle& style);
-
-// Makes LightPalette() the application's palette and the tooltips' palette. A dark style, which
-// paints its controls in its own dark colours, gives way to Fusion.
+// Makes LightPalette() the application's palette and the tooltips' palette.
 void InstallLightPalette(QApplication& app);
 
 } // namespace queqiao

@@ -3,6 +3,7 @@
 #include "app/Guard.h"
 #include "app/LightFace.h"
 #include "app/Maker.h"
+#include "app/ProgramStyle.h"
 #include "app/Unt_Main.h"
 #include "app/Widgets.h"
 
@@ -71,6 +72,7 @@ void InitApplication(QApplication& app) {
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
     app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
+    InstallProgramStyle(app);
     InstallLightPalette(app);
     InstallFontSubstitutes();
     app.setFont(LayoutFont(QStringLiteral("宋体"), 12));

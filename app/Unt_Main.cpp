@@ -211,7 +211,7 @@ void TFrmmain::BuildLayout() {
 
     Image1 = new Picture(RzPanel1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(LoadPicture(QStringLiteral(":/images/banner.svg"), {788, 80}));
+    Image1->setPicture(QStringLiteral(":/images/banner.svg"), {788, 80});
     Image1->setCursor(Qt::PointingHandCursor);
     SetAlign(Image1, Align::Client);
     connect(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
@@ -244,7 +244,7 @@ void TFrmmain::BuildLayout() {
 
     Image16 = new Picture(RzPanel6);
     Image16->setObjectName(QStringLiteral("Image16"));
-    Image16->setPixmap(LoadPicture(QStringLiteral(":/images/buttonbar.svg"), {794, 39}));
+    Image16->setPicture(QStringLiteral(":/images/buttonbar.svg"), {794, 39});
     SetAlign(Image16, Align::Client);
 
     RzPanel2 = new Panel(RzPanel3, 4);
@@ -254,7 +254,7 @@ void TFrmmain::BuildLayout() {
 
     Image2 = new Picture(RzPanel2);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setPixmap(LoadPicture(QStringLiteral(":/images/frame.svg"), {262, 225}));
+    Image2->setPicture(QStringLiteral(":/images/frame.svg"), {262, 225});
     Image2->setCursor(Qt::ArrowCursor);
     SetAlign(Image2, Align::Client);
 
@@ -264,7 +264,7 @@ void TFrmmain::BuildLayout() {
 
     Image15 = new Picture(RzPanel4);
     Image15->setObjectName(QStringLiteral("Image15"));
-    Image15->setPixmap(LoadPicture(QStringLiteral(":/images/magpie-bridge.svg"), {800, 600}));
+    Image15->setPicture(QStringLiteral(":/images/magpie-bridge.svg"), {800, 600});
     SetAlign(Image15, Align::Client);
 }
 

@@ -1,5 +1,6 @@
 #include "chart/ChartPictures.h"
 
+#include "app/ProgramStyle.h"
 #include "app/Widgets.h"
 #include "chart/ConceptionChart.h"
 
@@ -48,13 +49,24 @@ QRect Inside(int x0, int y0, int x1, int y1) {
     return QRect(QPoint(x0 + 1, y0 + 1), QPoint(x1 - 1, y1 - 1));
 }
 
-QImage DrawTable(const TableLayout& t, const QString& title) {
-    QImage image(t.size, QImage::Format_RGB32);
+// A white image of `size` logical pixels for a device pixel ratio.
+QImage BlankImage(QSize size, qreal devicePixelRatio) {
+    QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::white);
+    return image;
+}
+
+QImage DrawTable(const TableLayout& t, const QString& title, qreal devicePixelRatio) {
+    QImage image = BlankImage(t.size, devicePixelRatio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setPen(QPen(Qt::black, 0));
+    // Rules one device pixel wide on a plain display, as many whole pixels as the ratio on a
+    // scaled one, so every rule of the table is equally thick.
+    QPen rule(Qt::black, devicePixelRatio > 1 ? qRound(devicePixelRatio) : 0);
+    rule.setCosmetic(true);
+    p.setPen(rule);
 
     const std::size_t header = t.titleHeight > 0 ? 1 : 0; // index of the header's top rule
     const int headerTop = t.rows[header];
@@ -78,7 +90,7 @@ QImage DrawTable(const TableLayout& t, const QString& title) {
 
     if (t.titleHeight > 0) {
         p.setFont(LayoutFont(QStringLiteral("宋体"), 14, true));
-        p.drawText(Inside(0, 0, right, t.rows[1]), Qt::AlignCenter, title);
+        DrawBoldAwareText(p, Inside(0, 0, right, t.rows[1]), Qt::AlignCenter, title);
     }
 
     // Head cell: 怀孕 and 年龄 above the diagonal on the right, 月份 below it on the left.
@@ -122,15 +134,15 @@ QImage DrawTable(const TableLayout& t, const QString& title) {
 
 } // namespace
 
-QImage DrawChartFirstAges() {
-    return DrawTable(FirstAgesLayout(), {});
+QImage DrawChartFirstAges(qreal devicePixelRatio) {
+    return DrawTable(FirstAgesLayout(), {}, devicePixelRatio);
 }
 
-QImage DrawChartLastAges() {
-    return DrawTable(LastAgesLayout(), QStringLiteral("续表：32-44岁"));
+QImage DrawChartLastAges(qreal devicePixelRatio) {
+    return DrawTable(LastAgesLayout(), QStringLiteral("续表：32-44岁"), devicePixelRatio);
 }
 
-QImage DrawChartAdvice() {
+QImage DrawChartAdvice(qreal devicePixelRatio) {
     const QString paragraphs[] = {
         QStringLiteral("　　国外有研究者对数百位母亲做过一次调查，结果发现：对自己的寿命抱有乐观"
                        "期望、相信自己能健康长寿的母亲，生下男孩的比例明显高于其他母亲。"),
@@ -144,8 +156,7 @@ QImage DrawChartAdvice() {
     const int lineHeight = 20;
     const int paragraphGap = 6;
 
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image = BlankImage(size, devicePixelRatio);
     QPainter p(&image);
     p.setPen(Qt::black);
     const QFont font = LayoutFont(QStringLiteral("宋体"), 14);

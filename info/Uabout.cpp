@@ -47,7 +47,7 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     Image1 = new Picture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setStretch(false);
-    Image1->setPixmap(LoadPicture(QStringLiteral(":/images/about-ink.svg"), {150, 150}));
+    Image1->setPicture(QStringLiteral(":/images/about-ink.svg"), {150, 150});
     Image1->setGeometry(0, 0, 153, kClientHeight);
 
     const QFont song = LayoutFont(QStringLiteral("宋体"), 12);

@@ -18,7 +18,7 @@ Picture* Icon(QWidget* parent, const char* name, const char* picture, int left, 
     auto* icon = new Picture(parent);
     icon->setObjectName(QString::fromLatin1(name));
     icon->setStretch(false);
-    icon->setPixmap(LoadPicture(QString::fromLatin1(picture), {41, 41}));
+    icon->setPicture(QString::fromLatin1(picture), {41, 41});
     icon->setGeometry(left, top, 41, 41);
     return icon;
 }

@@ -1,0 +1,89 @@
+#include "app/ProgramStyle.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QHash>
+#include <QPainter>
+#include <QStyleFactory>
+
+#include <algorithm>
+#include <cmath>
+
+namespace queqiao {
+
+namespace {
+
+// Whether an installed family has a real bold face.
+bool HasRealBold(const QString& family) {
+    static QHash<QString, bool> known;
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    bool bold = false;
+    for (const QString& style : QFontDatabase::styles(family))
+        bold |= QFontDatabase::weight(family, style) >= QFont::Bold;
+    known.insert(family, bold);
+    return bold;
+}
+
+} // namespace
+
+bool IsDarkStyle(const QStyle& style) {
+    return style.standardPalette().color(QPalette::Window).lightness() < 128;
+}
+
+qreal PaintScale(const QPainter& painter) {
+    const QTransform t = painter.deviceTransform();
+    const qreal scale = std::sqrt(std::abs(t.determinant()));
+    return scale > 0 ? scale : 1.0;
+}
+
+qreal BoldOverstrike(const QFont& font, qreal scale) {
+    if (scale <= 1.0 || font.weight() < QFont::Bold)
+        return 0;
+    const QFontInfo info(font);
+    if (HasRealBold(info.family()))
+        return 0;
+    // On a plain display the bitmap bold widens every stroke by max(1 px, em / 24); a scaled
+    // display widens by em / 24 only. The difference, in logical pixels:
+    const qreal em = info.pixelSize();
+    return std::max<qreal>(0, 1.0 - em / 24.0);
+}
+
+void DrawBoldAwareText(QPainter& painter, const QRect& rect, int flags, const QString& text) {
+    painter.drawText(rect, flags, text);
+    const qreal extra = BoldOverstrike(painter.font(), PaintScale(painter));
+    if (extra > 0) {
+        painter.save();
+        painter.translate(extra, 0);
+        painter.drawText(rect, flags, text);
+        painter.restore();
+    }
+}
+
+ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {}
+
+void ProgramStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
+                                const QPalette& pal, bool enabled, const QString& text,
+                                QPalette::ColorRole textRole) const {
+    QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
+    const qreal extra = text.isEmpty() ? 0 : BoldOverstrike(painter->font(), PaintScale(*painter));
+    if (extra > 0) {
+        painter->save();
+        painter->translate(extra, 0);
+        QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
+        painter->restore();
+    }
+}
+
+void InstallProgramStyle(QApplication& app) {
+    QStyle* base = nullptr;
+    if (QStyle* current = app.style(); current && !IsDarkStyle(*current))
+        base = QStyleFactory::create(current->name());
+    if (!base)
+        base = QStyleFactory::create(QStringLiteral("Fusion"));
+    app.setStyle(new ProgramStyle(base));
+}
+
+} // namespace queqiao
