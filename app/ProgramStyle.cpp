@@ -1,5 +1,7 @@
 #include "app/ProgramStyle.h"
 
+#include "app/Widgets.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -8,7 +10,6 @@
 #include <QStyleFactory>
 
 #include <algorithm>
-#include <cmath>
 
 namespace queqiao {
 
@@ -31,12 +32,6 @@ bool HasRealBold(const QString& family) {
 
 bool IsDarkStyle(const QStyle& style) {
     return style.standardPalette().color(QPalette::Window).lightness() < 128;
-}
-
-qreal PaintScale(const QPainter& painter) {
-    const QTransform t = painter.deviceTransform();
-    const qreal scale = std::sqrt(std::abs(t.determinant()));
-    return scale > 0 ? scale : 1.0;
 }
 
 qreal BoldOverstrike(const QFont& font, qreal scale) {

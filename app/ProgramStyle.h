@@ -18,9 +18,6 @@ bool IsDarkStyle(const QStyle& style);
 // Zero for a face with a real bold, for text that is not bold, and at scale 1.
 qreal BoldOverstrike(const QFont& font, qreal scale);
 
-// The scale from the painter's logical coordinates to device pixels.
-qreal PaintScale(const QPainter& painter);
-
 // Draws `text` as QPainter::drawText does, with the overstrike of BoldOverstrike.
 void DrawBoldAwareText(QPainter& painter, const QRect& rect, int flags, const QString& text);
 

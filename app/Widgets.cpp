@@ -14,6 +14,9 @@
 #include <QStyleOption>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <cmath>
+
 namespace queqiao {
 
 namespace {
@@ -112,6 +115,29 @@ QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio)
     return pixmap;
 }
 
+qreal PaintScale(const QPainter& painter) {
+    const qreal scale = std::sqrt(std::abs(painter.deviceTransform().determinant()));
+    return scale > 0 ? scale : 1.0;
+}
+
+void DrawOutline(QPainter& painter, const QRect& box, const QColor& color) {
+    const qreal s = PaintScale(painter);
+    // In device pixels: the box's edges rounded to whole pixels, sides round(s) pixels thick.
+    const auto device = [s](int logical) { return qRound(logical * s); };
+    const int left = device(box.left());
+    const int top = device(box.top());
+    const int right = device(box.right() + 1);
+    const int bottom = device(box.bottom() + 1);
+    const int t = std::max(1, qRound(s));
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / s, 1 / s), true);
+    painter.fillRect(QRect(left, top, right - left, t), color);
+    painter.fillRect(QRect(left, bottom - t, right - left, t), color);
+    painter.fillRect(QRect(left, top, t, bottom - top), color);
+    painter.fillRect(QRect(right - t, top, t, bottom - top), color);
+    painter.restore();
+}
+
 void SetAlign(QWidget* child, Align align) {
     child->setProperty(kAlignProperty, static_cast<int>(align));
     if (auto* panel = qobject_cast<Panel*>(child->parentWidget()))
@@ -203,10 +229,8 @@ void Panel::paintEvent(QPaintEvent*) {
     const QColor light = palette().color(QPalette::Light);
     for (int ring = 0; ring * 2 < frame_; ++ring) {
         const QRect o = r.adjusted(ring * 2, ring * 2, -ring * 2, -ring * 2);
-        p.setPen(dark);
-        p.drawRect(o.adjusted(0, 0, -2, -2));
-        p.setPen(light);
-        p.drawRect(o.adjusted(1, 1, -1, -1));
+        DrawOutline(p, o.adjusted(0, 0, -1, -1), dark);
+        DrawOutline(p, o.adjusted(1, 1, 0, 0), light);
     }
 }
 

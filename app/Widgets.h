@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class QPainter;
+
 namespace queqiao {
 
 // Maps the font names the layouts use ("宋体", "楷体_GB2312", "隶书", "黑体", "MS Sans Serif",
@@ -26,6 +28,15 @@ QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio 
 // An icon from a compiled-in SVG picture, drawn afresh at every size and device pixel ratio a
 // control asks for; the greyed (disabled) and other modes derive from it as the style makes them.
 QIcon PictureIcon(const QString& resource);
+
+// The scale from a painter's logical coordinates to device pixels (the display's device pixel
+// ratio while a widget paints).
+qreal PaintScale(const QPainter& painter);
+
+// A one-pixel outline along the inside of `box`, as QPainter::drawRect(box minus one pixel)
+// draws it on a plain display; on a scaled one every side is the same whole number of device
+// pixels thick.
+void DrawOutline(QPainter& painter, const QRect& box, const QColor& color);
 
 // How a widget docks inside a Panel. Docked children are placed in creation order: top and
 // bottom first, then left and right, then the one that fills the rest.

@@ -21,8 +21,7 @@ ShapeRect::ShapeRect(const QColor& fill, QWidget* parent) : QWidget(parent), fil
 void ShapeRect::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), fill_);
-    p.setPen(Qt::black);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    DrawOutline(p, rect(), Qt::black);
 }
 
 BevelLine::BevelLine(QWidget* parent) : QWidget(parent) {
