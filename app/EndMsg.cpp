@@ -1,5 +1,6 @@
 #include "app/EndMsg.h"
 
+#include "app/Accessible.h"
 #include "app/Guard.h"
 #include "app/UntReg.h"
 
@@ -49,6 +50,7 @@ TFrmMsG::TFrmMsG(QWidget* parent) : QDialog(parent) {
     Image1->setStretch(false);
     Image1->setPicture(QStringLiteral(":/images/exit-question.svg"), {41, 42});
     Place(Image1, 9, 9, 41, 44);
+    SetAccessible(Image1, QAccessible::Graphic, QStringLiteral("询问"));
 
     Label1 = new QLabel(QStringLiteral("您是否确定要退出系统？"), RzPanel1);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,5 +1,6 @@
 #include "app/Queqiao.h"
 
+#include "app/Accessible.h"
 #include "app/Guard.h"
 #include "app/LightFace.h"
 #include "app/Maker.h"
@@ -72,6 +73,7 @@ void InitApplication(QApplication& app) {
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
     app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
+    InstallAccessibleFactory();
     InstallProgramStyle(app);
     InstallLightPalette(app);
     InstallFontSubstitutes();

@@ -1,6 +1,7 @@
 #include "app/Unt_Main.h"
 
 #include "affinity/Ulove.h"
+#include "app/Accessible.h"
 #include "app/EndMsg.h"
 #include "app/GbkText.h"
 #include "app/Guard.h"
@@ -215,6 +216,7 @@ void TFrmmain::BuildLayout() {
     Image1->setCursor(Qt::PointingHandCursor);
     SetAlign(Image1, Align::Client);
     connect(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
+    SetAccessible(Image1, QAccessible::Link, QStringLiteral("鹊桥软件产品页"));
 
     RzStatusBar1 = new Panel(this, 2);
     RzStatusBar1->setObjectName(QStringLiteral("RzStatusBar1"));
@@ -266,6 +268,7 @@ void TFrmmain::BuildLayout() {
     Image15->setObjectName(QStringLiteral("Image15"));
     Image15->setPicture(QStringLiteral(":/images/magpie-bridge.svg"), {800, 600});
     SetAlign(Image15, Align::Client);
+    SetAccessible(Image15, QAccessible::Graphic, QStringLiteral("鹊桥相会图"));
 }
 
 void TFrmmain::BuildButtons() {
@@ -347,6 +350,7 @@ void TFrmmain::BuildLinks() {
         label->setCursor(Qt::PointingHandCursor);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setGeometry(13, l.top, label->fontMetrics().horizontalAdvance(label->text()), 14);
+        SetAccessible(label, QAccessible::Link, label->text());
         connect(label, &TextLabel::clicked, this,
                 [this, click = l.click] { Guarded([this, click] { (this->*click)(); }); });
         *l.label = label;

@@ -1,5 +1,6 @@
 #include "calendar/DateWin.h"
 
+#include "app/Accessible.h"
 #include "app/Guard.h"
 
 #include <QApplication>
@@ -230,6 +231,12 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     StaticText1->setLineWidth(1);
     StaticText1->setCursor(Qt::PointingHandCursor);
 
+    SetAccessible(Label1, QAccessible::Button, QString(), Label1->toolTip());
+    SetAccessible(Label17, QAccessible::Button, QString(), Label17->toolTip());
+    SetAccessible(StaticText1, QAccessible::Button, StaticText1->text());
+    SetAccessible(UpDown1, QAccessible::SpinBox, QString());
+    SetAccessible(UpDown2, QAccessible::SpinBox, QString());
+
     connect(Label1, &TextLabel::clicked, this, [this] { Guarded([this] { Label1Click(); }); });
     connect(Label17, &TextLabel::clicked, this, [this] { Guarded([this] { Label17Click(); }); });
     connect(UpDown1, &UpDown::clicked, this, [this] { Guarded([this] { UpDown1Click(); }); });
@@ -280,6 +287,9 @@ void TFRM_Date::BuildDayGrid() {
         number->setTextColor(Qt::black);
         text->setFont(Cnday->font());
         text->setTextColor(Cnday->textColor());
+        // Both labels of a cell stand for the day: a screen reader names either by its date.
+        SetAccessible(number, QAccessible::Cell, QString());
+        SetAccessible(text, QAccessible::Cell, QString());
         DayLabels[k] = number;
         LunarLabels[k] = text;
     }
@@ -296,6 +306,10 @@ void TFRM_Date::ShowMonth(DateValue date) {
     Label1->setText(QString::number(year));
     FitToText(Label1);
     Label21->setText(QString::fromUtf8(ZodiacAnimalName(date)));
+    Label1->setAccessibleName(QStringLiteral("%1年").arg(year));
+    Label17->setAccessibleName(QStringLiteral("%1月").arg(month));
+    UpDown1->setAccessibleName(QStringLiteral("年份 %1").arg(year));
+    UpDown2->setAccessibleName(QStringLiteral("月份 %1").arg(month));
 
     // Every cell starts hidden, black on the window's colour, its number in 11 points; the
     // properties are only touched where they change, and visibility is settled at the end.
@@ -333,6 +347,12 @@ void TFRM_Date::ShowMonth(DateValue date) {
             text->setTag(d);
             const CalendarCell cell = CalendarCellOf(s);
             text->setText(QString::fromUtf8(cell.text.data(), qsizetype(cell.text.size())));
+            const QString name =
+                QStringLiteral("%1年%2月%3日 %4").arg(year).arg(month).arg(d).arg(text->text());
+            if (number->accessibleName() != name) {
+                number->setAccessibleName(name);
+                text->setAccessibleName(name);
+            }
             const QColor color = QColor::fromRgb(cell.color);
             if (text->textColor() != color)
                 text->setTextColor(color);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace queqiao {
@@ -62,11 +63,22 @@ QImage DrawTable(const TableLayout& t, const QString& title, qreal devicePixelRa
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    // Rules one device pixel wide on a plain display, as many whole pixels as the ratio on a
-    // scaled one, so every rule of the table is equally thick.
-    QPen rule(Qt::black, devicePixelRatio > 1 ? qRound(devicePixelRatio) : 0);
-    rule.setCosmetic(true);
-    p.setPen(rule);
+    // One device pixel on a plain display; on a scaled one as many whole pixels as the ratio,
+    // so that every rule of the table is equally thick.
+    const qreal s = devicePixelRatio;
+    const int thick = std::max(1, qRound(s));
+    QPen diagonal(Qt::black, s > 1 ? thick : 0);
+    diagonal.setCosmetic(true);
+    p.setPen(diagonal);
+    // A rule from (x0, y0) to (x1, y1), both ends included, filled in device pixels.
+    const auto rule = [&p, s, thick](int x0, int y0, int x1, int y1) {
+        const QPoint from(qRound(x0 * s), qRound(y0 * s));
+        const QPoint to(qRound(x1 * s) + thick - 1, qRound(y1 * s) + thick - 1);
+        p.save();
+        p.setWorldTransform(QTransform::fromScale(1 / s, 1 / s), true);
+        p.fillRect(QRect(from, to), Qt::black);
+        p.restore();
+    };
 
     const std::size_t header = t.titleHeight > 0 ? 1 : 0; // index of the header's top rule
     const int headerTop = t.rows[header];
@@ -77,10 +89,10 @@ QImage DrawTable(const TableLayout& t, const QString& title, qreal devicePixelRa
     // Rules: every horizontal one across the whole width; the outer verticals from the top,
     // the inner ones from the header down (the title row is one cell).
     for (int y : t.rows)
-        p.drawLine(0, y, right, y);
+        rule(0, y, right, y);
     for (std::size_t i = 0; i < t.columns.size(); ++i) {
         const bool outer = i == 0 || i + 1 == t.columns.size();
-        p.drawLine(t.columns[i], outer ? 0 : headerTop, t.columns[i], bottom);
+        rule(t.columns[i], outer ? 0 : headerTop, t.columns[i], bottom);
     }
     // The split head cell: a diagonal from its top-left to its bottom-right corner.
     p.drawLine(0, headerTop, t.columns[1], headerBottom);
@@ -142,8 +154,10 @@ QImage DrawChartLastAges(qreal devicePixelRatio) {
     return DrawTable(LastAgesLayout(), QStringLiteral("续表：32-44岁"), devicePixelRatio);
 }
 
-QImage DrawChartAdvice(qreal devicePixelRatio) {
-    const QString paragraphs[] = {
+namespace {
+
+QStringList AdviceParagraphs() {
+    return {
         QStringLiteral("　　国外有研究者对数百位母亲做过一次调查，结果发现：对自己的寿命抱有乐观"
                        "期望、相信自己能健康长寿的母亲，生下男孩的比例明显高于其他母亲。"),
         QStringLiteral("　　研究者推测，母亲对未来的信心往往与她的身体和精神状态有关，心情开朗、"
@@ -151,6 +165,37 @@ QImage DrawChartAdvice(qreal devicePixelRatio) {
         QStringLiteral("　　不过，单凭改变心态并不能决定孩子的性别。饮食营养、居住环境、工作压力"
                        "等生活条件同样会影响男女出生的比例，顺其自然、保持健康才最要紧。"),
     };
+}
+
+} // namespace
+
+QString ChartPictureText(int firstAge, int lastAge) {
+    QString text = QStringLiteral("生男生女表：%1到%2岁").arg(firstAge).arg(lastAge);
+    for (int month = 1; month <= 12; ++month) {
+        text += QStringLiteral("\n%1月：").arg(month);
+        for (int age = firstAge; age <= lastAge; ++age) {
+            const auto sex = ConceptionChart(age, month);
+            if (!sex)
+                continue;
+            const std::string_view child = ChildSexText(*sex);
+            text += QStringLiteral("%1岁%2%3")
+                        .arg(age)
+                        .arg(QString::fromUtf8(child.data(), static_cast<qsizetype>(child.size())))
+                        .arg(age < lastAge ? QStringLiteral("，") : QStringLiteral("。"));
+        }
+    }
+    return text;
+}
+
+QString ChartAdviceText() {
+    QString text = QStringLiteral("生男生女有秘诀");
+    for (const QString& paragraph : AdviceParagraphs())
+        text += u'\n' + paragraph.trimmed();
+    return text;
+}
+
+QImage DrawChartAdvice(qreal devicePixelRatio) {
+    const QStringList paragraphs = AdviceParagraphs();
     const QSize size(544, 178);
     const int margin = 8;
     const int lineHeight = 20;

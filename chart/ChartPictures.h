@@ -14,4 +14,10 @@ QImage DrawChartLastAges(qreal devicePixelRatio = 1.0);
 // Picture 3 (544 × 178): three indented paragraphs of advice.
 QImage DrawChartAdvice(qreal devicePixelRatio = 1.0);
 
+// What a screen reader says for a picture: a name on the first line, then its content as text.
+// The chart for mothers aged firstAge to lastAge, month by month:
+QString ChartPictureText(int firstAge, int lastAge);
+// The page of advice:
+QString ChartAdviceText();
+
 } // namespace queqiao

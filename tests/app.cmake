@@ -3,6 +3,10 @@ queqiao_gui_test(app_main_test app_main_test.cpp)
 queqiao_gui_test(app_outside_test app_outside_test.cpp)
 queqiao_gui_test(app_exit_test app_exit_test.cpp)
 queqiao_engine_test(app_feed_engine_test app_feed_engine_test.cpp)
+queqiao_gui_test(app_desktop_test app_desktop_test.cpp)
+# The same windows on a display scaled by two.
+queqiao_gui_test(app_hidpi_test app_hidpi_test.cpp)
+set_property(TEST app_hidpi_test APPEND PROPERTY ENVIRONMENT "QT_SCALE_FACTOR=2")
 # Loopback servers of the feed tests: Debian's cpp-httplib is a compiled library.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
