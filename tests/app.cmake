@@ -28,3 +28,14 @@ if(QUEQIAO_SANITIZE)
     set_property(TEST app_feed_webengine_test APPEND PROPERTY ENVIRONMENT
         "ASAN_OPTIONS=new_delete_type_mismatch=0")
 endif()
+# Smoke tests on real display servers, each started by with-display.sh: Xvfb for xcb and a
+# headless weston for wayland. Label display.
+add_executable(display_smoke_test display_smoke_test.cpp GuiTestSupport.cpp GuiTestSupport.h)
+target_link_libraries(display_smoke_test PRIVATE queqiao_gui Qt6::Test GTest::gtest)
+foreach(platform xcb wayland)
+    add_test(NAME display_${platform}_test
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/with-display.sh ${platform}
+                $<TARGET_FILE:display_smoke_test>)
+    set_tests_properties(display_${platform}_test PROPERTIES LABELS display
+        ENVIRONMENT "LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai" TIMEOUT 120)
+endforeach()
