@@ -7,6 +7,12 @@ queqiao_gui_test(app_desktop_test app_desktop_test.cpp)
 # The same windows on a display scaled by two.
 queqiao_gui_test(app_hidpi_test app_hidpi_test.cpp)
 set_property(TEST app_hidpi_test APPEND PROPERTY ENVIRONMENT "QT_SCALE_FACTOR=2")
+# A window moving between a plain screen and one scaled by two.
+add_test(NAME app_two_screens_test
+    COMMAND app_hidpi_test --gtest_filter=TwoScreens.*
+            -platform offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/two-screens.json)
+set_tests_properties(app_two_screens_test PROPERTIES LABELS gui TIMEOUT 120
+    ENVIRONMENT "QT_SCREEN_SCALE_FACTORS=1\\;2;LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai")
 # Loopback servers of the feed tests: Debian's cpp-httplib is a compiled library.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)

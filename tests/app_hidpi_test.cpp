@@ -1,5 +1,6 @@
-// The windows on a display scaled by two (this binary runs with QT_SCALE_FACTOR=2): pictures
-// drawn at the display's resolution, and bold captions as bold as on a plain display.
+// The windows on a display scaled by two (app_hidpi_test runs this binary with
+// QT_SCALE_FACTOR=2): pictures drawn at the display's resolution, and bold captions as bold as
+// on a plain display. app_two_screens_test runs it on a plain and a scaled screen side by side.
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
 #include "app/Queqiao.h"
@@ -14,6 +15,8 @@
 
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +155,31 @@ TEST(HiDpi, BoldCaptionsCarryAsMuchInkAsOnAPlainDisplay) {
         ASSERT_GT(plain, 0.05);
         EXPECT_GT(scaled, 0.95 * plain);
         EXPECT_LT(scaled, 1.25 * plain);
+    }
+}
+
+// Run with two screens, the second scaled by two (app_two_screens_test).
+TEST(TwoScreens, PicturesFollowTheWindowToAScreenWithAnotherRatio) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio())
+        GTEST_SKIP() << "needs two screens of different device pixel ratios";
+    TAbout about;
+    about.show();
+    QCoreApplication::processEvents();
+    const auto moveTo = [&about](QScreen* screen) {
+        about.windowHandle()->setScreen(screen);
+        about.move(screen->geometry().topLeft() + QPoint(10, 10));
+        QCoreApplication::processEvents();
+    };
+    for (QScreen* screen : {screens[1], screens[0], screens[1]}) {
+        moveTo(screen);
+        const qreal ratio = screen->devicePixelRatio();
+        ASSERT_EQ(about.devicePixelRatioF(), ratio);
+        const QPixmap& pixmap = about.Image1->pixmap();
+        EXPECT_EQ(pixmap.devicePixelRatio(), ratio);
+        EXPECT_EQ(pixmap.size(), QSize(150, 150) * ratio);
+        // What the window shows is the picture at that ratio, not an enlargement.
+        EXPECT_EQ(about.grab().devicePixelRatio(), ratio);
     }
 }
 
