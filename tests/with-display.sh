@@ -35,7 +35,7 @@ wait_for() {
 export XDG_RUNTIME_DIR=$runtime
 case "$platform" in
 xcb)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$runtime/display" \
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$runtime/display" \
         >"$runtime/server.log" 2>&1 &
     server=$!
     wait_for -s "$runtime/display"

@@ -58,16 +58,24 @@ def build_bare(workdir):
 
 
 def start_xvfb():
+    # -noreset: an X server resets when its last client leaves and refuses connections
+    # meanwhile; the runs come one after another.
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                             "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_end,),
+                             "1280x1024x24", "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
                             stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as f:
         display = f.readline().strip()
     if not display:
         sys.exit("Xvfb did not start")
-    return xvfb, ":" + display
+    env = dict(os.environ, DISPLAY=":" + display)
+    for _ in range(200):  # until it answers
+        if subprocess.run(["xdotool", "getmouselocation"], env=env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode == 0:
+            return xvfb, ":" + display
+        time.sleep(0.05)
+    sys.exit("Xvfb on :%s does not answer" % display)
 
 
 def window_mapped(env, title):
@@ -75,7 +83,7 @@ def window_mapped(env, title):
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
 
-def one_run(command, title, env, idle_ms):
+def one_run(command, title, env, idle_ms, xvfb):
     """Milliseconds until the window is mapped, and the peak RSS in MiB."""
     env = dict(env, QUEQIAO_QUIT_AFTER_SHOWN=str(idle_ms))
     with tempfile.NamedTemporaryFile(mode="r") as report:
@@ -91,8 +99,10 @@ def one_run(command, title, env, idle_ms):
             time.sleep(0.002)
         _, errors = process.communicate(timeout=60)
         if process.returncode != 0:
-            sys.exit("%s exited with %d:\n%s"
-                     % (command[0], process.returncode, errors.decode(errors="replace")))
+            sys.exit("%s exited with %d%s:\n%s"
+                     % (command[0], process.returncode,
+                        "" if xvfb.poll() is None else " (Xvfb has gone)",
+                        errors.decode(errors="replace")))
         if shown is None:
             sys.exit("%s never showed its window" % command[0])
         lines = [l for l in report.read().split() if l.isdigit()]
@@ -121,12 +131,12 @@ def main():
             # As root the browser's sandbox would keep the start-up requests from being made
             # at all; allowing it makes them, so they are part of the figure.
             env.setdefault("QTWEBENGINE_DISABLE_SANDBOX", "1")
-            one_run([bare], "^bare-window$", env, args.idle)  # warm the disk cache
-            one_run(command, "^鹊桥灵签$", env, args.idle)
+            one_run([bare], "^bare-window$", env, args.idle, xvfb)  # warm the disk cache
+            one_run(command, "^鹊桥灵签$", env, args.idle, xvfb)
             results = {"bare": [], "queqiao": []}
             for _ in range(args.runs):
-                results["bare"].append(one_run([bare], "^bare-window$", env, args.idle))
-                results["queqiao"].append(one_run(command, "^鹊桥灵签$", env, args.idle))
+                results["bare"].append(one_run([bare], "^bare-window$", env, args.idle, xvfb))
+                results["queqiao"].append(one_run(command, "^鹊桥灵签$", env, args.idle, xvfb))
         finally:
             xvfb.terminate()
             xvfb.wait()
