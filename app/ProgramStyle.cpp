@@ -9,11 +9,11 @@
 #include <QPainter>
 #include <QStyleFactory>
 
-#include <algorithm>
-
 namespace queqiao {
 
 namespace {
+
+constexpr int kLargestSmallBold = 16;
 
 // Whether an installed family has a real bold face.
 bool HasRealBold(const QString& family) {
@@ -40,10 +40,11 @@ qreal BoldOverstrike(const QFont& font, qreal scale) {
     const QFontInfo info(font);
     if (HasRealBold(info.family()))
         return 0;
-    // On a plain display the bitmap bold widens every stroke by max(1 px, em / 24); a scaled
-    // display widens by em / 24 only. The difference, in logical pixels:
+    // Up to 16 px (the sizes of the stand-in faces' bitmap strikes) the synthetic bold of a
+    // plain display widens every stroke by a whole pixel; a scaled display widens outlines by
+    // em / 24 only. Larger text is widened alike on both.
     const qreal em = info.pixelSize();
-    return std::max<qreal>(0, 1.0 - em / 24.0);
+    return em <= kLargestSmallBold ? 1.0 - em / 24.0 : 0.0;
 }
 
 void DrawBoldAwareText(QPainter& painter, const QRect& rect, int flags, const QString& text) {

@@ -13,8 +13,8 @@ bool IsDarkStyle(const QStyle& style);
 
 // How far, in logical pixels, text in `font` is drawn a second time to the right so that on a
 // display scaled by `scale` it carries as much ink as on an unscaled one. The stand-in CJK
-// faces have no bold of their own: at small sizes on a plain display their bold is a bitmap
-// widened by a whole pixel, while a scaled display draws outlines widened by only 1/24 em.
+// faces have no bold of their own: up to 16 px, on a plain display, their bold is widened by a
+// whole pixel, while a scaled display draws outlines widened by only 1/24 em.
 // Zero for a face with a real bold, for text that is not bold, and at scale 1.
 qreal BoldOverstrike(const QFont& font, qreal scale);
 

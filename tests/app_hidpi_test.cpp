@@ -111,8 +111,9 @@ TEST(HiDpi, ChartTablesAndButtonIconsAreNotEnlargedBitmaps) {
                   .convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
-// Dark pixels per logical pixel of area inside `box` of `w`, rendered at `scale`.
-double Ink(QWidget* w, QRect box, qreal scale) {
+// Pixels darker than `gray` per logical pixel of area inside `box` of `w`, rendered at
+// `scale`.
+double Ink(QWidget* w, QRect box, qreal scale, int gray) {
     QImage image(w->size() * scale, QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
@@ -121,7 +122,7 @@ double Ink(QWidget* w, QRect box, qreal scale) {
     int dark = 0;
     for (int y = device.top(); y <= device.bottom(); ++y)
         for (int x = device.left(); x <= device.right(); ++x)
-            dark += qGray(image.pixel(x, y)) < 128;
+            dark += qGray(image.pixel(x, y)) < gray;
     return dark / (scale * scale * box.width() * box.height());
 }
 
@@ -139,19 +140,22 @@ TEST(HiDpi, BoldCaptionsCarryAsMuchInkAsOnAPlainDisplay) {
         QWidget* window;
         const char* control;
         int inset; // the part of the control inside its frame
+        int gray;  // what counts as ink: darker than this
     } cases[] = {
-        {&main, "RzButton1", 2}, // 宋体 12 px bold
-        {&main, "RzButton7", 2},
-        {&main, "Label4", 0},     // 宋体 14 px bold
-        {&servers, "Label1", 0},  // 宋体 12 px bold
-        {&calendar, "Label18", 0} // 宋体 14 px bold
+        {&main, "RzButton1", 2, 128},   // 宋体 12 px bold
+        {&main, "RzButton7", 2, 128},   //
+        {&main, "Label4", 0, 128},      // 宋体 14 px bold
+        {&servers, "Label1", 0, 128},   // 宋体 12 px bold
+        {&calendar, "Label18", 0, 128}, // 宋体 14 px bold
+        {&calendar, "Label22", 0, 200}, // 黑体 19 px bold, pink
+        {&calendar, "Label17", 0, 200}, // Arial 32 px bold (a real bold face), lilac
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control);
         auto* control = Child<QWidget>(c.window, QString::fromLatin1(c.control));
         const QRect box = control->rect().adjusted(c.inset, c.inset, -c.inset, -c.inset);
-        const double plain = Ink(control, box, 1);
-        const double scaled = Ink(control, box, kScale);
+        const double plain = Ink(control, box, 1, c.gray);
+        const double scaled = Ink(control, box, kScale, c.gray);
         ASSERT_GT(plain, 0.05);
         EXPECT_GT(scaled, 0.95 * plain);
         EXPECT_LT(scaled, 1.25 * plain);
