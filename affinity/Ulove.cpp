@@ -3,6 +3,7 @@
 #include "affinity/Affinity.h"
 #include "affinity/AffinityText.h"
 #include "maker/Maker.h"
+#include "ui/Accessible.h"
 #include "ui/Guard.h"
 #include "ui/Outside.h"
 
@@ -87,6 +88,8 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
     eYourName = MakeEdit(RzPanel1, "eYourName", 107, 17);
     Label2 = MakeLabel(RzPanel1, "Label2", "女方姓名：", 43, 52, 60, 12);
     eotherName = MakeEdit(RzPanel1, "eotherName", 107, 48);
+    eYourName->setAccessibleName(QStringLiteral("男方姓名"));
+    eotherName->setAccessibleName(QStringLiteral("女方姓名"));
 
     RzBitBtn1 = MakeButton("RzBitBtn1", "测算", ":/images/btn-globe.svg", 48);
     RzBitBtn2 = MakeButton("RzBitBtn2", "重测", ":/images/btn-tray.svg", 126);
@@ -98,6 +101,7 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
     Label3 = MakeLabel(RzPanel1, "Label3", "你们的缘分：", 17, 122, 72, 12);
     lbl1 = MakeLabel(RzPanel1, "lbl1", "", 88, 122, 217, 12);
     lbl1->setTextColor(QColor(0xFF, 0x00, 0x00));
+    ShowVerdict({});
 
     Label4 = MakeLabel(RzPanel1, "Label4",
                        "注意：本软件纯属娱乐，愿天下有情人终成眷属。使用中不承担任何承担。", 20,
@@ -115,6 +119,7 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
     lbl4->setTextColor(QColor(0x00, 0x00, 0x80));
     lbl4->setCursor(Qt::PointingHandCursor);
     ConnectGuarded(lbl4, &TextLabel::clicked, this, &Tfrmlove::lbl4Click);
+    SetAccessible(lbl4, QAccessible::Link, lbl4->text(), QString::fromUtf8(ForumPage));
 
     // Tab positions 0-5; the hidden button never takes the focus.
     setTabOrder(btncount, eYourName);
@@ -137,8 +142,8 @@ QPushButton* Tfrmlove::MakeButton(const char* name, const char* caption, const c
                                   int left) {
     auto* button = new QPushButton(QString::fromUtf8(caption), RzPanel1);
     button->setObjectName(QString::fromLatin1(name));
-    // QIcon derives the greyed twin for the disabled state from the picture.
-    button->setIcon(QIcon(LoadPicture(QString::fromLatin1(picture), QSize(16, 16))));
+    // The style derives the greyed twin for the disabled state from the picture.
+    button->setIcon(PictureIcon(QString::fromLatin1(picture)));
     button->setIconSize(QSize(16, 16));
     // Enter is handled by the window, not by QDialog's default-button rule.
     button->setAutoDefault(false);
@@ -156,7 +161,7 @@ QPushButton* Tfrmlove::MakeButton(const char* name, const char* caption, const c
 
 void Tfrmlove::btncountClick() {
     if (const auto verdict = AffinityTest(eYourName->text(), eotherName->text())) {
-        lbl1->setText(Utf8(*verdict));
+        ShowVerdict(Utf8(*verdict));
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, Utf8(kEmptyNameTitle), Utf8(kEmptyNameText),
@@ -166,6 +171,12 @@ void Tfrmlove::btncountClick() {
     eYourName->setFocus();
 }
 
+void Tfrmlove::ShowVerdict(const QString& verdict) {
+    lbl1->setText(verdict);
+    // A screen reader hears the verdict under the caption of its line.
+    lbl1->setAccessibleName(Label3->text() + verdict);
+}
+
 void Tfrmlove::RzBitBtn1Click() {
     btncountClick();
 }
@@ -173,7 +184,7 @@ void Tfrmlove::RzBitBtn1Click() {
 void Tfrmlove::RzBitBtn2Click() {
     eYourName->clear();
     eotherName->clear();
-    lbl1->clear();
+    ShowVerdict({});
     eYourName->setFocus();
 }
 

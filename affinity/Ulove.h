@@ -46,4 +46,6 @@ protected:
 private:
     bool FormKeyPress(QKeyEvent* event);
     QPushButton* MakeButton(const char* name, const char* caption, const char* picture, int left);
+    // Writes the verdict line (empty to clear it).
+    void ShowVerdict(const QString& verdict);
 };

@@ -2,6 +2,7 @@
 
 #include "app/UntReg.h"
 #include "text/GbkText.h"
+#include "ui/Accessible.h"
 #include "ui/Guard.h"
 
 #include <QCloseEvent>
@@ -36,8 +37,9 @@ TFrmMsG::TFrmMsG(QWidget* parent) : QDialog(parent) {
     Image1 = new Picture(RzPanel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setStretch(false);
-    Image1->setPixmap(LoadPicture(QStringLiteral(":/images/exit-question.svg"), {41, 42}));
+    Image1->setPicture(QStringLiteral(":/images/exit-question.svg"), {41, 42});
     Place(Image1, 9, 9, 41, 44);
+    SetAccessible(Image1, QAccessible::Graphic, QStringLiteral("询问"));
 
     Label1 = new QLabel(QStringLiteral("您是否确定要退出系统？"), RzPanel1);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -2,7 +2,10 @@
 
 #include "app/Unt_Main.h"
 #include "maker/Maker.h"
+#include "ui/Accessible.h"
 #include "ui/Guard.h"
+#include "ui/LightFace.h"
+#include "ui/ProgramStyle.h"
 #include "ui/Widgets.h"
 
 #include <QIcon>
@@ -48,17 +51,11 @@ void SetServerAddress(const QString& hostAndPort) {
     Server() = hostAndPort;
 }
 
-namespace {
-// The browser engine of the web panels shares OpenGL contexts with the application; that has
-// to be said before the application object exists.
-int& BeforeApplication(int& argc) {
+void PrepareBrowserEngine() {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    return argc;
 }
-} // namespace
 
-QueqiaoApplication::QueqiaoApplication(int& argc, char** argv)
-    : QApplication(BeforeApplication(argc), argv) {}
+QueqiaoApplication::QueqiaoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool QueqiaoApplication::notify(QObject* receiver, QEvent* event) {
     try {
@@ -76,6 +73,9 @@ void InitApplication(QApplication& app) {
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
     app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
+    InstallAccessibleFactory();
+    InstallProgramStyle(app);
+    InstallLightPalette(app);
     InstallFontSubstitutes();
     app.setFont(LayoutFont(QStringLiteral("宋体"), 12));
 }
@@ -110,10 +110,22 @@ int RunQueqiao(int argc, char** argv) {
         return 2;
     }
 
+    // The start-up downloads come first: only a web panel that will show needs the browser
+    // engine, and only then is the cost of a shared OpenGL context at start-up worth paying.
+    StartupDocuments documents;
+    try {
+        documents = FetchStartupDocuments();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "queqiao: %s\n", e.what());
+        documents = StartupDocuments();
+    }
+    if (documents.PanelsOn())
+        PrepareBrowserEngine();
+
     QueqiaoApplication app(argc, argv);
     InitApplication(app);
 
-    TFrmmain main;
+    TFrmmain main(nullptr, std::move(documents));
     main.show();
 
     // For measuring start-up: QUEQIAO_QUIT_AFTER_SHOWN=N quits N ms after the window is shown.

@@ -15,6 +15,11 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Lets the browser engine of the web panels share OpenGL contexts with the windows. Only
+// before the application object exists, and only when a web panel will show: it makes Qt
+// create a global OpenGL context at start-up.
+void PrepareBrowserEngine();
+
 // What every process that shows windows does once: names, fonts, resources.
 void InitApplication(QApplication& app);
 

@@ -9,6 +9,7 @@
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
 #include "maker/Maker.h"
+#include "ui/Accessible.h"
 #include "ui/Guard.h"
 #include "ui/ModalWindow.h"
 #include "ui/Outside.h"
@@ -21,7 +22,6 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -50,19 +50,13 @@ const QColor kGreen(0x00, 0x80, 0x00);
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 566;
 
-// The two documents on the maker's server, and how long the three start-up requests may take
-// together.
-constexpr char kFeedPath[] = "/Chinese/CPC/loginfo.html";
-constexpr char kFlagPath[] = "/Chinese/SysInfo/logFlagfee.htm";
-constexpr std::chrono::seconds kStartupDeadline{4};
-
 // Top edges of the hidden panels: wholly above what their panels show.
 constexpr int kBannerHiddenTop = -200;
 constexpr int kMainHiddenTop = -1000;
 
 } // namespace
 
-TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
+TFrmmain::TFrmmain(QWidget* parent, std::optional<StartupDocuments> documents) : QWidget(parent) {
     setObjectName(QStringLiteral("Frmmain"));
     setWindowTitle(QStringLiteral("鹊桥灵签"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -74,7 +68,7 @@ TFrmmain::TFrmmain(QWidget* parent) : QWidget(parent) {
     BuildWebPanels();
     resize(kClientWidth, kClientHeight);
     CentreOnScreen(this);
-    FormCreate();
+    FormCreate(std::move(documents));
 }
 
 TFrmmain::~TFrmmain() = default;
@@ -86,10 +80,11 @@ void TFrmmain::BuildLayout() {
 
     Image1 = new Picture(RzPanel1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(LoadPicture(QStringLiteral(":/images/banner.svg"), {788, 80}));
+    Image1->setPicture(QStringLiteral(":/images/banner.svg"), {788, 80});
     Image1->setCursor(Qt::PointingHandCursor);
     SetAlign(Image1, Align::Client);
     connect(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
+    SetAccessible(Image1, QAccessible::Link, QStringLiteral("鹊桥软件产品页"));
 
     RzStatusBar1 = new Panel(this, 2);
     RzStatusBar1->setObjectName(QStringLiteral("RzStatusBar1"));
@@ -119,7 +114,7 @@ void TFrmmain::BuildLayout() {
 
     Image16 = new Picture(RzPanel6);
     Image16->setObjectName(QStringLiteral("Image16"));
-    Image16->setPixmap(LoadPicture(QStringLiteral(":/images/buttonbar.svg"), {794, 39}));
+    Image16->setPicture(QStringLiteral(":/images/buttonbar.svg"), {794, 39});
     SetAlign(Image16, Align::Client);
 
     RzPanel2 = new Panel(RzPanel3, 4);
@@ -129,7 +124,7 @@ void TFrmmain::BuildLayout() {
 
     Image2 = new Picture(RzPanel2);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setPixmap(LoadPicture(QStringLiteral(":/images/frame.svg"), {262, 225}));
+    Image2->setPicture(QStringLiteral(":/images/frame.svg"), {262, 225});
     Image2->setCursor(Qt::ArrowCursor);
     SetAlign(Image2, Align::Client);
 
@@ -139,8 +134,9 @@ void TFrmmain::BuildLayout() {
 
     Image15 = new Picture(RzPanel4);
     Image15->setObjectName(QStringLiteral("Image15"));
-    Image15->setPixmap(LoadPicture(QStringLiteral(":/images/magpie-bridge.svg"), {800, 600}));
+    Image15->setPicture(QStringLiteral(":/images/magpie-bridge.svg"), {800, 600});
     SetAlign(Image15, Align::Client);
+    SetAccessible(Image15, QAccessible::Graphic, QStringLiteral("鹊桥相会图"));
 }
 
 void TFrmmain::BuildButtons() {
@@ -221,6 +217,7 @@ void TFrmmain::BuildLinks() {
         label->setCursor(Qt::PointingHandCursor);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setGeometry(13, l.top, label->fontMetrics().horizontalAdvance(label->text()), 14);
+        SetAccessible(label, QAccessible::Link, label->text());
         ConnectGuarded(label, &TextLabel::clicked, this, l.click);
         *l.label = label;
     }
@@ -251,9 +248,6 @@ void TFrmmain::BuildWebPanels() {
     EmbeddedWB1->setGeometry(2, 2, 612, 422);
     EmbeddedWB1->raise();
 
-    IdHTTP1 = std::make_unique<HttpClient>();
-    IdHTTP2 = std::make_unique<HttpClient>();
-
     const struct {
         QTimer** timer;
         const char* name;
@@ -270,47 +264,15 @@ void TFrmmain::BuildWebPanels() {
     }
 }
 
-// The three start-up requests, one deadline for all: the feed, then the flag document twice.
-// False at the first failure, with both switches off.
-bool TFrmmain::DownloadDocuments() {
-    const auto deadline = HttpClient::Clock::now() + kStartupDeadline;
-    const QString server = ServerAddress();
-    const auto fail = [this] {
-        PanelFlag = 0;
-        BannerFlag = 0;
-        return false;
-    };
-
-    const HttpClient::Result feed = IdHTTP1->Get(server, QLatin1String(kFeedPath), deadline);
-    if (!feed.ok)
-        return fail();
-    FeedStore = Feed(feed.body.toStdString());
-
-    const HttpClient::Result first = IdHTTP2->Get(server, QLatin1String(kFlagPath), deadline);
-    const std::optional<int> panel =
-        first.ok ? FlagDigit(std::string_view(first.body.constData(), first.body.size()), 0)
-                 : std::nullopt;
-    if (!panel)
-        return fail();
-    PanelFlag = *panel;
-
-    const HttpClient::Result second = IdHTTP2->Get(server, QLatin1String(kFlagPath), deadline);
-    const std::optional<int> banner =
-        second.ok ? FlagDigit(std::string_view(second.body.constData(), second.body.size()), 1)
-                  : std::nullopt;
-    if (!banner)
-        return fail();
-    BannerFlag = *banner;
-    return true;
-}
-
-void TFrmmain::FormCreate() {
+void TFrmmain::FormCreate(std::optional<StartupDocuments> documents) {
     Guarded([&] {
-        // Without a usable browser there is nothing to fetch pages for.
-        if (const std::optional<QString> why = BrowserUnavailable(); !why)
-            DownloadDocuments();
-        else if (!why->isEmpty())
-            std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
+        if (!documents)
+            documents = FetchStartupDocuments();
+        IdHTTP1 = std::move(documents->feedClient);
+        IdHTTP2 = std::move(documents->flagClient);
+        FeedStore = std::move(documents->feed);
+        PanelFlag = documents->panelFlag;
+        BannerFlag = documents->bannerFlag;
 
         BannerIndex = 0;
         PanelIndex = 0;

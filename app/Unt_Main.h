@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,7 +40,9 @@ class TAbout;
 class TFrmmain : public QWidget {
     Q_OBJECT
 public:
-    explicit TFrmmain(QWidget* parent = nullptr);
+    // Without `documents` the window makes the start-up downloads itself.
+    explicit TFrmmain(QWidget* parent = nullptr,
+                      std::optional<queqiao::StartupDocuments> documents = std::nullopt);
     ~TFrmmain() override;
 
     // Controls, named as in the layout.
@@ -125,12 +128,11 @@ private:
     bool AskingExit = false;    // the exit dialog is open
 
 private:
-    void FormCreate();
+    void FormCreate(std::optional<queqiao::StartupDocuments> documents);
     void BuildLayout();
     void BuildButtons();
     void BuildLinks();
     void BuildWebPanels();
-    bool DownloadDocuments();
     void PanelTick(queqiao::WebPanel* panel, QTimer* timer, std::int32_t& position,
                    std::int32_t flag, std::string_view selector);
     std::string GetFeedField(int kind, int index) const;

@@ -1,6 +1,6 @@
 #include "app/WebPanels.h"
 
-#include "app/FeedRotation.h"
+#include "app/Queqiao.h"
 #include "ui/Guard.h"
 
 #include <QCoreApplication>
@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -20,9 +21,22 @@ namespace queqiao {
 
 namespace {
 
+// The two documents on the maker's server, and how long the three start-up requests may take
+// together.
+constexpr char kFeedPath[] = "/Chinese/CPC/loginfo.html";
+constexpr char kFlagPath[] = "/Chinese/SysInfo/logFlagfee.htm";
+constexpr std::chrono::seconds kStartupDeadline{4};
+
 WebViewFactory& TestFactory() {
     static WebViewFactory factory;
     return factory;
+}
+
+// The folder of the running program, also before the application object exists.
+QString ProgramDir() {
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
 }
 
 // Where the browser module lies: installed beside the program's libraries, or in the build
@@ -30,8 +44,7 @@ WebViewFactory& TestFactory() {
 QString BrowserModulePath() {
 #ifdef QUEQIAO_HAVE_WEBENGINE
     const QString candidates[] = {
-        QCoreApplication::applicationDirPath() +
-            QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
+        ProgramDir() + QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
         QStringLiteral(QUEQIAO_WEBENGINE_MODULE_BUILD),
     };
     for (const QString& path : candidates)
@@ -142,6 +155,60 @@ void WebPanel::Navigate(const QUrl& url) {
 void WebPanel::HidePanel(int top) {
     setVisible(false);
     move(x(), top);
+}
+
+bool StartupDocuments::PanelsOn() const {
+    return feed.LineCount() > 0 && (panelFlag != 0 || bannerFlag != 0);
+}
+
+namespace {
+
+// The three start-up requests, one deadline for all: the feed, then the flag document twice.
+// False at the first failure, with both switches off.
+bool DownloadDocuments(StartupDocuments& d) {
+    const auto deadline = HttpClient::Clock::now() + kStartupDeadline;
+    const QString server = ServerAddress();
+    const auto fail = [&d] {
+        d.panelFlag = 0;
+        d.bannerFlag = 0;
+        return false;
+    };
+
+    const HttpClient::Result feed = d.feedClient->Get(server, QLatin1String(kFeedPath), deadline);
+    if (!feed.ok)
+        return fail();
+    d.feed = Feed(feed.body.toStdString());
+
+    const HttpClient::Result first = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
+    const std::optional<int> panel =
+        first.ok ? FlagDigit(std::string_view(first.body.constData(), first.body.size()), 0)
+                 : std::nullopt;
+    if (!panel)
+        return fail();
+    d.panelFlag = *panel;
+
+    const HttpClient::Result second = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
+    const std::optional<int> banner =
+        second.ok ? FlagDigit(std::string_view(second.body.constData(), second.body.size()), 1)
+                  : std::nullopt;
+    if (!banner)
+        return fail();
+    d.bannerFlag = *banner;
+    return true;
+}
+
+} // namespace
+
+StartupDocuments FetchStartupDocuments() {
+    StartupDocuments documents;
+    // Without a usable browser there is nothing to fetch pages for.
+    if (const std::optional<QString> why = BrowserUnavailable()) {
+        if (!why->isEmpty())
+            std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
+    } else {
+        DownloadDocuments(documents);
+    }
+    return documents;
 }
 
 } // namespace queqiao

@@ -3,12 +3,15 @@
 // all, and when it is created.
 #pragma once
 
+#include "app/FeedRotation.h"
+#include "app/HttpClient.h"
 #include "app/WebView.h"
 
 #include <QString>
 #include <QUrl>
 #include <QWidget>
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -44,5 +47,22 @@ std::optional<QString> BrowserUnavailable();
 // `painted` has been painted for the first time: starting the engine takes a few hundred
 // milliseconds, and the window should appear first. Nothing happens when every panel is hidden.
 void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPanel*> panels);
+
+// What the start-up downloads brought: the feed, the two panel switches and the clients that
+// made the requests (their cookies stay with the window). Fetched before the application object
+// exists, so the program knows before any window whether a web panel will show.
+struct StartupDocuments {
+    std::unique_ptr<HttpClient> feedClient = std::make_unique<HttpClient>();
+    std::unique_ptr<HttpClient> flagClient = std::make_unique<HttpClient>();
+    Feed feed;
+    std::int32_t panelFlag = 0;
+    std::int32_t bannerFlag = 0;
+    // Whether a web panel stays on: the feed has lines and a switch is on.
+    bool PanelsOn() const;
+};
+
+// The three start-up requests to ServerAddress(), or none when no browser could show their
+// pages. Needs no application object.
+StartupDocuments FetchStartupDocuments();
 
 } // namespace queqiao

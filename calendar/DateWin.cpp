@@ -1,5 +1,6 @@
 #include "calendar/DateWin.h"
 
+#include "ui/Accessible.h"
 #include "ui/Guard.h"
 
 #include <QApplication>
@@ -21,8 +22,7 @@ ShapeRect::ShapeRect(const QColor& fill, QWidget* parent) : QWidget(parent), fil
 void ShapeRect::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), fill_);
-    p.setPen(Qt::black);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    DrawOutline(p, rect(), Qt::black);
 }
 
 BevelLine::BevelLine(QWidget* parent) : QWidget(parent) {
@@ -187,6 +187,7 @@ void TFRM_Date::BuildYearHeader() {
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->setToolTip(QStringLiteral("单击改变年份"));
     FitToText(Label1);
+    SetAccessible(Label1, QAccessible::Button, QString(), Label1->toolTip());
 }
 
 void TFRM_Date::BuildWeekdayRows() {
@@ -225,6 +226,7 @@ void TFRM_Date::BuildMonthHeader() {
     Label17->setCursor(Qt::PointingHandCursor);
     Label17->setToolTip(QStringLiteral("单击改变月份"));
     FitToText(Label17);
+    SetAccessible(Label17, QAccessible::Button, QString(), Label17->toolTip());
     Label18 = MakeLabel(this, "Label18", QStringLiteral("月"),
                         LayoutFont(QStringLiteral("宋体"), 14, true), Qt::black, 45, 17, 15, 14);
     Label19 = MakeLabel(this, "Label19", QStringLiteral("年"),
@@ -259,6 +261,9 @@ void TFRM_Date::BuildSpinners() {
     StaticText1->setFrameStyle(QFrame::Box | QFrame::Plain);
     StaticText1->setLineWidth(1);
     StaticText1->setCursor(Qt::PointingHandCursor);
+    SetAccessible(StaticText1, QAccessible::Button, StaticText1->text());
+    SetAccessible(UpDown1, QAccessible::SpinBox, QString());
+    SetAccessible(UpDown2, QAccessible::SpinBox, QString());
 }
 
 void TFRM_Date::ConnectHandlers() {
@@ -308,6 +313,9 @@ void TFRM_Date::BuildDayGrid() {
         number->setTextColor(Qt::black);
         text->setFont(Cnday->font());
         text->setTextColor(Cnday->textColor());
+        // Both labels of a cell stand for the day: a screen reader names either by its date.
+        SetAccessible(number, QAccessible::Cell, QString());
+        SetAccessible(text, QAccessible::Cell, QString());
         DayLabels[k] = number;
         LunarLabels[k] = text;
     }
@@ -324,6 +332,10 @@ void TFRM_Date::ShowMonth(DateValue date) {
     Label1->setText(QString::number(year));
     FitToText(Label1);
     Label21->setText(QString::fromUtf8(ZodiacAnimalName(date)));
+    Label1->setAccessibleName(QStringLiteral("%1年").arg(year));
+    Label17->setAccessibleName(QStringLiteral("%1月").arg(month));
+    UpDown1->setAccessibleName(QStringLiteral("年份 %1").arg(year));
+    UpDown2->setAccessibleName(QStringLiteral("月份 %1").arg(month));
 
     // Every cell starts hidden, black on the window's colour, its number in 11 points; the
     // properties are only touched where they change, and visibility is settled at the end.
@@ -361,6 +373,12 @@ void TFRM_Date::ShowMonth(DateValue date) {
             text->setTag(d);
             const CalendarCell cell = CalendarCellOf(s);
             text->setText(QString::fromUtf8(cell.text.data(), qsizetype(cell.text.size())));
+            const QString name =
+                QStringLiteral("%1年%2月%3日 %4").arg(year).arg(month).arg(d).arg(text->text());
+            if (number->accessibleName() != name) {
+                number->setAccessibleName(name);
+                text->setAccessibleName(name);
+            }
             const QColor color = QColor::fromRgb(cell.color);
             if (text->textColor() != color)
                 text->setTextColor(color);

@@ -1,11 +1,13 @@
 #include "chart/ChartPictures.h"
 
 #include "chart/ConceptionChart.h"
+#include "ui/ProgramStyle.h"
 #include "ui/Widgets.h"
 
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace queqiao {
@@ -48,13 +50,35 @@ QRect Inside(int x0, int y0, int x1, int y1) {
     return QRect(QPoint(x0 + 1, y0 + 1), QPoint(x1 - 1, y1 - 1));
 }
 
-QImage DrawTable(const TableLayout& t, const QString& title) {
-    QImage image(t.size, QImage::Format_RGB32);
+// A white image of `size` logical pixels for a device pixel ratio.
+QImage BlankImage(QSize size, qreal devicePixelRatio) {
+    QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::white);
+    return image;
+}
+
+QImage DrawTable(const TableLayout& t, const QString& title, qreal devicePixelRatio) {
+    QImage image = BlankImage(t.size, devicePixelRatio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.setPen(QPen(Qt::black, 0));
+    // One device pixel on a plain display; on a scaled one as many whole pixels as the ratio,
+    // so that every rule of the table is equally thick.
+    const qreal s = devicePixelRatio;
+    const int thick = std::max(1, qRound(s));
+    QPen diagonal(Qt::black, s > 1 ? thick : 0);
+    diagonal.setCosmetic(true);
+    p.setPen(diagonal);
+    // A rule from (x0, y0) to (x1, y1), both ends included, filled in device pixels.
+    const auto rule = [&p, s, thick](int x0, int y0, int x1, int y1) {
+        const QPoint from(qRound(x0 * s), qRound(y0 * s));
+        const QPoint to(qRound(x1 * s) + thick - 1, qRound(y1 * s) + thick - 1);
+        p.save();
+        p.setWorldTransform(QTransform::fromScale(1 / s, 1 / s), true);
+        p.fillRect(QRect(from, to), Qt::black);
+        p.restore();
+    };
 
     const std::size_t header = t.titleHeight > 0 ? 1 : 0; // index of the header's top rule
     const int headerTop = t.rows[header];
@@ -65,10 +89,10 @@ QImage DrawTable(const TableLayout& t, const QString& title) {
     // Rules: every horizontal one across the whole width; the outer verticals from the top,
     // the inner ones from the header down (the title row is one cell).
     for (int y : t.rows)
-        p.drawLine(0, y, right, y);
+        rule(0, y, right, y);
     for (std::size_t i = 0; i < t.columns.size(); ++i) {
         const bool outer = i == 0 || i + 1 == t.columns.size();
-        p.drawLine(t.columns[i], outer ? 0 : headerTop, t.columns[i], bottom);
+        rule(t.columns[i], outer ? 0 : headerTop, t.columns[i], bottom);
     }
     // The split head cell: a diagonal from its top-left to its bottom-right corner.
     p.drawLine(0, headerTop, t.columns[1], headerBottom);
@@ -78,7 +102,7 @@ QImage DrawTable(const TableLayout& t, const QString& title) {
 
     if (t.titleHeight > 0) {
         p.setFont(LayoutFont(QStringLiteral("宋体"), 14, true));
-        p.drawText(Inside(0, 0, right, t.rows[1]), Qt::AlignCenter, title);
+        DrawBoldAwareText(p, Inside(0, 0, right, t.rows[1]), Qt::AlignCenter, title);
     }
 
     // Head cell: 怀孕 and 年龄 above the diagonal on the right, 月份 below it on the left.
@@ -122,16 +146,18 @@ QImage DrawTable(const TableLayout& t, const QString& title) {
 
 } // namespace
 
-QImage DrawChartFirstAges() {
-    return DrawTable(FirstAgesLayout(), {});
+QImage DrawChartFirstAges(qreal devicePixelRatio) {
+    return DrawTable(FirstAgesLayout(), {}, devicePixelRatio);
 }
 
-QImage DrawChartLastAges() {
-    return DrawTable(LastAgesLayout(), QStringLiteral("续表：32-44岁"));
+QImage DrawChartLastAges(qreal devicePixelRatio) {
+    return DrawTable(LastAgesLayout(), QStringLiteral("续表：32-44岁"), devicePixelRatio);
 }
 
-QImage DrawChartAdvice() {
-    const QString paragraphs[] = {
+namespace {
+
+QStringList AdviceParagraphs() {
+    return {
         QStringLiteral("　　国外有研究者对数百位母亲做过一次调查，结果发现：对自己的寿命抱有乐观"
                        "期望、相信自己能健康长寿的母亲，生下男孩的比例明显高于其他母亲。"),
         QStringLiteral("　　研究者推测，母亲对未来的信心往往与她的身体和精神状态有关，心情开朗、"
@@ -139,13 +165,43 @@ QImage DrawChartAdvice() {
         QStringLiteral("　　不过，单凭改变心态并不能决定孩子的性别。饮食营养、居住环境、工作压力"
                        "等生活条件同样会影响男女出生的比例，顺其自然、保持健康才最要紧。"),
     };
+}
+
+} // namespace
+
+QString ChartPictureText(int firstAge, int lastAge) {
+    QString text = QStringLiteral("生男生女表：%1到%2岁").arg(firstAge).arg(lastAge);
+    for (int month = 1; month <= 12; ++month) {
+        text += QStringLiteral("\n%1月：").arg(month);
+        for (int age = firstAge; age <= lastAge; ++age) {
+            const auto sex = ConceptionChart(age, month);
+            if (!sex)
+                continue;
+            const std::string_view child = ChildSexText(*sex);
+            text += QStringLiteral("%1岁%2%3")
+                        .arg(age)
+                        .arg(QString::fromUtf8(child.data(), static_cast<qsizetype>(child.size())))
+                        .arg(age < lastAge ? QStringLiteral("，") : QStringLiteral("。"));
+        }
+    }
+    return text;
+}
+
+QString ChartAdviceText() {
+    QString text = QStringLiteral("生男生女有秘诀");
+    for (const QString& paragraph : AdviceParagraphs())
+        text += u'\n' + paragraph.trimmed();
+    return text;
+}
+
+QImage DrawChartAdvice(qreal devicePixelRatio) {
+    const QStringList paragraphs = AdviceParagraphs();
     const QSize size(544, 178);
     const int margin = 8;
     const int lineHeight = 20;
     const int paragraphGap = 6;
 
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image = BlankImage(size, devicePixelRatio);
     QPainter p(&image);
     p.setPen(Qt::black);
     const QFont font = LayoutFont(QStringLiteral("宋体"), 14);

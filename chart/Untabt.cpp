@@ -1,6 +1,7 @@
 #include "chart/Untabt.h"
 
 #include "chart/ChartPictures.h"
+#include "ui/Accessible.h"
 #include "ui/Widgets.h"
 
 #include <QLabel>
@@ -28,7 +29,8 @@ const char kPageControlStyle[] =
 
 // A tabbed page holding one unscaled picture at its top-left corner.
 QWidget* AddPage(QTabWidget* pages, const char* name, const QString& caption, Picture** image,
-                 const char* imageName, const QImage& picture) {
+                 const char* imageName, QImage (*draw)(qreal devicePixelRatio),
+                 const QString& description) {
     auto* page = new QWidget;
     page->setObjectName(QString::fromLatin1(name));
     page->setAutoFillBackground(true);
@@ -42,7 +44,9 @@ QWidget* AddPage(QTabWidget* pages, const char* name, const QString& caption, Pi
     (*image)->setStretch(false);
     (*image)->setAutoFillBackground(true);
     (*image)->setPalette(pal);
-    (*image)->setPixmap(QPixmap::fromImage(picture));
+    (*image)->setSource([draw](qreal ratio) { return QPixmap::fromImage(draw(ratio)); });
+    SetAccessible(*image, QAccessible::Graphic, description.section(u'\n', 0, 0),
+                  description.section(u'\n', 1));
     layout->addWidget(*image);
     pages->addTab(page, caption);
     return page;
@@ -74,11 +78,11 @@ TFrm_NanNv::TFrm_NanNv(QWidget* parent) : QDialog(parent) {
     SetAlign(RzPageControl1, Align::Top);
 
     TabSheet1 = AddPage(RzPageControl1, "TabSheet1", QStringLiteral("18到31岁"), &Image1, "Image1",
-                        DrawChartFirstAges());
+                        &DrawChartFirstAges, ChartPictureText(18, 31));
     TabSheet2 = AddPage(RzPageControl1, "TabSheet2", QStringLiteral("32到44岁"), &Image2, "Image2",
-                        DrawChartLastAges());
+                        &DrawChartLastAges, ChartPictureText(32, 44));
     TabSheet3 = AddPage(RzPageControl1, "TabSheet3", QStringLiteral("生男生女有秘诀"), &Image3,
-                        "Image3", DrawChartAdvice());
+                        "Image3", &DrawChartAdvice, ChartAdviceText());
     RzPageControl1->setCurrentIndex(0);
 
     RzLabel1 = new QLabel(

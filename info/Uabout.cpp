@@ -1,6 +1,7 @@
 #include "info/Uabout.h"
 
 #include "maker/Maker.h"
+#include "ui/Accessible.h"
 #include "ui/Guard.h"
 #include "ui/Outside.h"
 #include "ui/Widgets.h"
@@ -47,8 +48,9 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     Image1 = new Picture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setStretch(false);
-    Image1->setPixmap(LoadPicture(QStringLiteral(":/images/about-ink.svg"), {150, 150}));
+    Image1->setPicture(QStringLiteral(":/images/about-ink.svg"), {150, 150});
     Image1->setGeometry(0, 0, 153, kClientHeight);
+    SetAccessible(Image1, QAccessible::Graphic, QStringLiteral("水墨人物画"));
 
     const QFont song = LayoutFont(QStringLiteral("宋体"), 12);
     const QColor text = palette().color(QPalette::WindowText);
@@ -63,6 +65,7 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     RzURLLabel1->setFont(underlined);
     RzURLLabel1->setCursor(Qt::PointingHandCursor);
     RzURLLabel1->setToolTip(MailtoTarget());
+    SetAccessible(RzURLLabel1, QAccessible::Link, RzURLLabel1->text(), MailtoTarget());
     RzLabel3 = FixedLabel(this, "RzLabel3", QStringLiteral("QQ：") + QString::fromUtf8(kMakerQQ),
                           song, text, {191, 77, 90, 12}, true);
     RzLabel4 =

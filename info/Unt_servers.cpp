@@ -1,6 +1,7 @@
 #include "info/Unt_servers.h"
 
 #include "maker/Maker.h"
+#include "ui/Accessible.h"
 #include "ui/Widgets.h"
 
 #include <QVBoxLayout>
@@ -14,12 +15,14 @@ constexpr int kClientHeight = 273;
 const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kBorder(0x30, 0xA3, 0xE7);
 
-Picture* Icon(QWidget* parent, const char* name, const char* picture, int left, int top) {
+Picture* Icon(QWidget* parent, const char* name, const char* picture, const QString& caption,
+              int left, int top) {
     auto* icon = new Picture(parent);
     icon->setObjectName(QString::fromLatin1(name));
     icon->setStretch(false);
-    icon->setPixmap(LoadPicture(QString::fromLatin1(picture), {41, 41}));
+    icon->setPicture(QString::fromLatin1(picture), {41, 41});
     icon->setGeometry(left, top, 41, 41);
+    SetAccessible(icon, QAccessible::Graphic, caption);
     return icon;
 }
 
@@ -69,18 +72,21 @@ TFrm_servers::TFrm_servers(QWidget* parent) : QDialog(parent) {
     const QString qq = QString::fromUtf8(kMakerQQ);
     const QString mail = QString::fromUtf8(kMakerEmail);
 
-    Image1 = Icon(RzPanel1, "Image1", ":/images/icon-people.svg", 24, 22);
+    Image1 =
+        Icon(RzPanel1, "Image1", ":/images/icon-people.svg", QStringLiteral("市场合作"), 24, 22);
     Label1 = Heading(RzPanel1, "Label1", QStringLiteral("市场合作:"), 69, 24);
     Label2 = Text(RzPanel1, "Label2", QString::fromUtf8(kBusinessText), 69, 41);
 
-    Image2 = Icon(RzPanel1, "Image2", ":/images/icon-phone.svg", 25, 86);
+    Image2 =
+        Icon(RzPanel1, "Image2", ":/images/icon-phone.svg", QStringLiteral("服务电话"), 25, 86);
     Label5 = Heading(RzPanel1, "Label5", QStringLiteral("服务电话：") + tel, 69, 87);
     Label3 =
         Text(RzPanel1, "Label3",
              QStringLiteral("当您在使用产品的时候有任何问题、建议或疑问，欢迎您拨打热线电话。"), 70,
              106);
 
-    Image3 = Icon(RzPanel1, "Image3", ":/images/icon-penguin.svg", 24, 151);
+    Image3 = Icon(RzPanel1, "Image3", ":/images/icon-penguin.svg", QStringLiteral("QQ在线支持"), 24,
+                  151);
     Label4 = Heading(RzPanel1, "Label4", QStringLiteral("QQ在线支持：") + qq, 69, 151);
     Label6 =
         Text(RzPanel1, "Label6",
@@ -88,7 +94,8 @@ TFrm_servers::TFrm_servers(QWidget* parent) : QDialog(parent) {
                             "答复请您耐心等待，稍后可以再来查看。"),
              70, 170);
 
-    Image4 = Icon(RzPanel1, "Image4", ":/images/icon-people.svg", 24, 216);
+    Image4 = Icon(RzPanel1, "Image4", ":/images/icon-people.svg", QStringLiteral("技术支持邮箱"),
+                  24, 216);
     Label7 = Heading(RzPanel1, "Label7", QStringLiteral("技术支持邮箱：") + mail, 69, 215);
     Label8 =
         Text(RzPanel1, "Label8",

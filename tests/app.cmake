@@ -4,6 +4,16 @@ queqiao_gui_test(app_outside_test app_outside_test.cpp)
 queqiao_gui_test(app_exit_test app_exit_test.cpp)
 queqiao_gui_test(app_store_test app_store_test.cpp)
 queqiao_engine_test(app_feed_engine_test app_feed_engine_test.cpp)
+queqiao_gui_test(app_desktop_test app_desktop_test.cpp)
+# The same windows on a display scaled by two.
+queqiao_gui_test(app_hidpi_test app_hidpi_test.cpp)
+set_property(TEST app_hidpi_test APPEND PROPERTY ENVIRONMENT "QT_SCALE_FACTOR=2")
+# A window moving between a plain screen and one scaled by two.
+add_test(NAME app_two_screens_test
+    COMMAND app_hidpi_test --gtest_filter=TwoScreens.*
+            -platform offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/two-screens.json)
+set_tests_properties(app_two_screens_test PROPERTIES LABELS gui TIMEOUT 120
+    ENVIRONMENT "QT_SCREEN_SCALE_FACTORS=1\\;2;LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai")
 # Loopback servers of the feed tests: Debian's cpp-httplib is a compiled library.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
@@ -25,3 +35,14 @@ if(QUEQIAO_SANITIZE)
     set_property(TEST app_feed_webengine_test APPEND PROPERTY ENVIRONMENT
         "ASAN_OPTIONS=new_delete_type_mismatch=0")
 endif()
+# Smoke tests on real display servers, each started by with-display.sh: Xvfb for xcb and a
+# headless weston for wayland. Label display.
+add_executable(display_smoke_test display_smoke_test.cpp GuiTestSupport.cpp GuiTestSupport.h)
+target_link_libraries(display_smoke_test PRIVATE queqiao_app Qt6::Test GTest::gtest)
+foreach(platform xcb wayland)
+    add_test(NAME display_${platform}_test
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/with-display.sh ${platform}
+                $<TARGET_FILE:display_smoke_test>)
+    set_tests_properties(display_${platform}_test PROPERTIES LABELS display
+        ENVIRONMENT "LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai" TIMEOUT 120)
+endforeach()

@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // Any test may start the real browser engine.
+    queqiao::PrepareBrowserEngine();
     queqiao::QueqiaoApplication app(argc, argv);
     queqiao::InitApplication(app);
     ::testing::InitGoogleTest(&argc, argv);

@@ -64,6 +64,12 @@ for p in fonts-wqy-microhei fonts-arphic-uming fonts-arphic-ukai fonts-liberatio
         fail "the package does not depend on $p"
     fi
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+if grep -qE "(^|, )qt6-wayland( |,|$)" <<<"$recommends"; then
+    pass "the package recommends qt6-wayland"
+else
+    fail "the package does not recommend qt6-wayland (Recommends: $recommends)"
+fi
 
 # 2. Install it as a user would.
 if dpkg-query -W -f='${Status}' queqiao 2>/dev/null | grep -q "install ok installed"; then

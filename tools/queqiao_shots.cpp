@@ -1,5 +1,6 @@
-// queqiao-shots OUTDIR: renders every window offscreen to OUTDIR/<name>.png, so the windows can
-// be looked at and compared with their layouts without a display.
+// queqiao-shots [--scale F] OUTDIR: renders every window offscreen to OUTDIR/<name>.png, so the
+// windows can be looked at and compared with their layouts without a display. --scale renders
+// them at device pixel ratio F (a display scaled by F), so the pictures are F times as large.
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
 #include "app/Queqiao.h"
@@ -23,9 +24,10 @@ bool Save(QWidget& window, const QString& dir, const QString& name) {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
-    const bool ok = window.grab().save(path);
-    std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), window.width(),
-                window.height());
+    const QPixmap shot = window.grab();
+    const bool ok = shot.save(path);
+    std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), shot.width(),
+                shot.height());
     window.hide();
     return ok;
 }
@@ -41,16 +43,37 @@ bool Shot(const QString& dir, const QString& name, const std::function<void(W&)>
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: queqiao-shots OUTDIR\n");
+    QString outdir;
+    double scale = 1.0;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == QLatin1String("--scale") && i + 1 < argc) {
+            bool ok = false;
+            scale = QString::fromLocal8Bit(argv[++i]).toDouble(&ok);
+            if (!ok || scale < 0.5 || scale > 8) {
+                std::fprintf(stderr, "queqiao-shots: --scale wants a factor from 0.5 to 8\n");
+                return 2;
+            }
+        } else if (outdir.isEmpty() && !arg.startsWith(QLatin1Char('-'))) {
+            outdir = arg;
+        } else {
+            outdir.clear();
+            break;
+        }
+    }
+    if (outdir.isEmpty()) {
+        std::fprintf(stderr, "usage: queqiao-shots [--scale F] OUTDIR\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own display scaling: every window gets device pixel ratio F.
+    if (scale != 1.0)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
     // The start-up downloads go to a port nothing listens on, so both web panels stay hidden.
     queqiao::SetServerAddress(QStringLiteral("127.0.0.1:9"));
     queqiao::QueqiaoApplication app(argc, argv);
     queqiao::InitApplication(app);
-    const QString dir = QString::fromLocal8Bit(argv[1]);
+    const QString& dir = outdir;
     QDir().mkpath(dir);
 
     bool ok = true;

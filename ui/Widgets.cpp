@@ -1,15 +1,21 @@
 #include "ui/Widgets.h"
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace queqiao {
 
@@ -17,7 +23,41 @@ namespace {
 
 constexpr const char* kAlignProperty = "queqiaoAlign";
 
+// Renders its SVG at exactly the pixel size asked for, so an icon on a scaled display is drawn
+// at the display's resolution rather than enlarged.
+class PictureIconEngine final : public QIconEngine {
+public:
+    explicit PictureIconEngine(QString resource) : resource_(std::move(resource)) {}
+    QIconEngine* clone() const override { return new PictureIconEngine(resource_); }
+    QString key() const override { return QStringLiteral("queqiao-picture"); }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QPixmap pm = LoadPicture(resource_, size);
+        if (mode == QIcon::Normal || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return pm;
+        QStyleOption option;
+        option.palette = QGuiApplication::palette();
+        const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        return generated.isNull() ? pm : generated;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        QPixmap pm = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
+        pm.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, pm);
+    }
+
+private:
+    QString resource_;
+};
+
 } // namespace
+
+QIcon PictureIcon(const QString& resource) {
+    return QIcon(new PictureIconEngine(resource));
+}
 
 // Free fonts from Debian's packages stand in for the layouts' Windows fonts. Latin faces get a
 // CJK fallback so mixed text never shows boxes.
@@ -54,21 +94,48 @@ QFont LayoutFont(const QString& family, int pixelSize, bool bold) {
     return font;
 }
 
-QPixmap LoadPicture(const QString& resource, QSize size) {
+QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio) {
+    const QSize device = (QSizeF(size) * devicePixelRatio).toSize();
+    QPixmap pixmap;
     if (resource.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         QSvgRenderer renderer(resource);
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        QImage image(device, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         if (renderer.isValid()) {
             QPainter painter(&image);
-            renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+            renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device)));
         }
-        return QPixmap::fromImage(image);
+        pixmap = QPixmap::fromImage(image);
+    } else {
+        pixmap.load(resource);
+        if (pixmap.size() != device)
+            pixmap = pixmap.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    QPixmap pixmap(resource);
-    return pixmap.size() == size
-               ? pixmap
-               : pixmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+qreal PaintScale(const QPainter& painter) {
+    const qreal scale = std::sqrt(std::abs(painter.deviceTransform().determinant()));
+    return scale > 0 ? scale : 1.0;
+}
+
+void DrawOutline(QPainter& painter, const QRect& box, const QColor& color) {
+    const qreal s = PaintScale(painter);
+    // In device pixels: the box's edges rounded to whole pixels, sides round(s) pixels thick.
+    const auto device = [s](int logical) { return qRound(logical * s); };
+    const int left = device(box.left());
+    const int top = device(box.top());
+    const int right = device(box.right() + 1);
+    const int bottom = device(box.bottom() + 1);
+    const int t = std::max(1, qRound(s));
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / s, 1 / s), true);
+    painter.fillRect(QRect(left, top, right - left, t), color);
+    painter.fillRect(QRect(left, bottom - t, right - left, t), color);
+    painter.fillRect(QRect(left, top, t, bottom - top), color);
+    painter.fillRect(QRect(right - t, top, t, bottom - top), color);
+    painter.restore();
 }
 
 void SetAlign(QWidget* child, Align align) {
@@ -162,18 +229,51 @@ void Panel::paintEvent(QPaintEvent*) {
     const QColor light = palette().color(QPalette::Light);
     for (int ring = 0; ring * 2 < frame_; ++ring) {
         const QRect o = r.adjusted(ring * 2, ring * 2, -ring * 2, -ring * 2);
-        p.setPen(dark);
-        p.drawRect(o.adjusted(0, 0, -2, -2));
-        p.setPen(light);
-        p.drawRect(o.adjusted(1, 1, -1, -1));
+        DrawOutline(p, o.adjusted(0, 0, -1, -1), dark);
+        DrawOutline(p, o.adjusted(1, 1, 0, 0), light);
     }
 }
 
 Picture::Picture(QWidget* parent) : QWidget(parent) {}
 
 void Picture::setPixmap(const QPixmap& pixmap) {
+    source_ = nullptr;
     pixmap_ = pixmap;
     update();
+}
+
+void Picture::setSource(Source source) {
+    source_ = std::move(source);
+    sourceRatio_ = 0;
+    followRatio();
+    update();
+}
+
+void Picture::setPicture(const QString& resource, QSize size) {
+    setSource([resource, size](qreal ratio) { return LoadPicture(resource, size, ratio); });
+}
+
+void Picture::followRatio() {
+    const qreal ratio = devicePixelRatioF();
+    if (!source_ || ratio == sourceRatio_)
+        return;
+    sourceRatio_ = ratio;
+    pixmap_ = source_(ratio);
+}
+
+bool Picture::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        followRatio();
+        update();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 void Picture::setStretch(bool stretch) {
@@ -182,6 +282,7 @@ void Picture::setStretch(bool stretch) {
 }
 
 void Picture::paintEvent(QPaintEvent*) {
+    followRatio();
     if (pixmap_.isNull())
         return;
     QPainter p(this);

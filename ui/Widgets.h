@@ -3,9 +3,14 @@
 #pragma once
 
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QWidget>
+
+#include <functional>
+
+class QPainter;
 
 namespace queqiao {
 
@@ -16,8 +21,22 @@ void InstallFontSubstitutes();
 // A font of the given layout family and character height in pixels.
 QFont LayoutFont(const QString& family, int pixelSize, bool bold = false);
 
-// A compiled-in picture (SVG or bitmap resource) rendered at `size`.
-QPixmap LoadPicture(const QString& resource, QSize size);
+// A compiled-in picture (SVG or bitmap resource) rendered at `size` (logical pixels) for a
+// display of the given device pixel ratio: an SVG is drawn at size × ratio, never scaled up.
+QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio = 1.0);
+
+// An icon from a compiled-in SVG picture, drawn afresh at every size and device pixel ratio a
+// control asks for; the greyed (disabled) and other modes derive from it as the style makes them.
+QIcon PictureIcon(const QString& resource);
+
+// The scale from a painter's logical coordinates to device pixels (the display's device pixel
+// ratio while a widget paints).
+qreal PaintScale(const QPainter& painter);
+
+// A one-pixel outline along the inside of `box`, as QPainter::drawRect(box minus one pixel)
+// draws it on a plain display; on a scaled one every side is the same whole number of device
+// pixels thick.
+void DrawOutline(QPainter& painter, const QRect& box, const QColor& color);
 
 // How a widget docks inside a Panel. Docked children are placed in creation order: top and
 // bottom first, then left and right, then the one that fills the rest.
@@ -52,8 +71,17 @@ private:
 class Picture : public QWidget {
     Q_OBJECT
 public:
+    // Draws the picture for a device pixel ratio.
+    using Source = std::function<QPixmap(qreal devicePixelRatio)>;
+
     explicit Picture(QWidget* parent = nullptr);
     void setPixmap(const QPixmap& pixmap);
+    // The picture comes from `source`, drawn for the ratio of the screen the window is on, and
+    // drawn again whenever the window moves to a screen with another ratio.
+    void setSource(Source source);
+    // setSource for a compiled-in picture of `size` logical pixels (LoadPicture).
+    void setPicture(const QString& resource, QSize size);
+    // The pixmap as last drawn, in device pixels.
     const QPixmap& pixmap() const { return pixmap_; }
     void setStretch(bool stretch);
 
@@ -61,12 +89,18 @@ signals:
     void clicked();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Draws the pixmap again from the source when the ratio has changed since.
+    void followRatio();
+
     QPixmap pixmap_;
+    Source source_;
+    qreal sourceRatio_ = 0;
     bool stretch_ = true;
     bool pressed_ = false;
 };

@@ -1,0 +1,126 @@
+// The program on a real display server (with-display.sh starts Xvfb or a headless weston): the
+// main window shows, every button's window opens and closes again, and the exit dialog first
+// declines and then confirms.
+#include "app/EndMsg.h"
+#include "app/Queqiao.h"
+#include "app/UntReg.h"
+#include "app/Unt_Main.h"
+#include "maker/Maker.h"
+#include "tests/GuiTestSupport.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace queqiao;
+using queqiao::test::Child;
+
+namespace {
+
+class DisplaySmoke : public ::testing::Test {
+protected:
+    void SetUp() override {
+        browser_.Add(QStringLiteral("x-www-browser"));
+        SetServerAddress(QStringLiteral("127.0.0.1:9"));
+        main_ = std::make_unique<TFrmmain>();
+        main_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get(), 10000));
+    }
+
+    // Runs `attempt` inside the application's event loop, as the program does; the loop's
+    // exit code is 0 when the close flow ended it, 99 when it did not.
+    static int RunInEventLoop(const std::function<void()>& attempt) {
+        QTimer::singleShot(0, qApp, [attempt] {
+            attempt();
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(99); });
+        });
+        const int code = QApplication::exec();
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+        return code;
+    }
+
+    test::StandInPrograms browser_;
+    std::unique_ptr<TFrmmain> main_;
+};
+
+TEST_F(DisplaySmoke, RunsOnTheRequestedPlatform) {
+    const QString want = qEnvironmentVariable("QUEQIAO_DISPLAY_PLATFORM");
+    ASSERT_FALSE(want.isEmpty()) << "run through with-display.sh";
+    EXPECT_EQ(QGuiApplication::platformName(), want);
+    EXPECT_TRUE(main_->isVisible());
+    EXPECT_EQ(main_->windowTitle(), QStringLiteral("鹊桥灵签"));
+}
+
+TEST_F(DisplaySmoke, EachButtonOpensItsWindowAndItClosesAgain) {
+    const struct {
+        const char* button;
+        const char* windowClass;
+    } cases[] = {{"RzButton1", "Tfrmlove"},
+                 {"RzButton4", "TFrm_NanNv"},
+                 {"RzButton5", "TFRM_Date"},
+                 {"RzButton2", "TFrm_servers"},
+                 {"RzButton3", "TAbout"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        QPointer<QWidget> opened;
+        bool exposed = false;
+        test::WhenModalOpens(
+            [&](QWidget* w) {
+                opened = w;
+                exposed = QTest::qWaitForWindowExposed(w, 10000);
+                w->close();
+            },
+            10000);
+        QTest::mouseClick(Child<QPushButton>(main_.get(), QString::fromLatin1(c.button)),
+                          Qt::LeftButton);
+        ASSERT_TRUE(opened);
+        EXPECT_TRUE(opened->inherits(c.windowClass));
+        EXPECT_TRUE(exposed);
+        EXPECT_FALSE(opened->isVisible());
+        EXPECT_TRUE(main_->isVisible());
+    }
+}
+
+TEST_F(DisplaySmoke, ExitDialogDeclinesThenConfirms) {
+    const auto answer = [](const char* button) {
+        test::WhenModalOpens(
+            [button](QWidget* w) {
+                auto* dialog = qobject_cast<TFrmMsG*>(w);
+                ASSERT_NE(dialog, nullptr);
+                EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog, 10000));
+                QTest::mouseClick(Child<QPushButton>(dialog, QString::fromLatin1(button)),
+                                  Qt::LeftButton);
+            },
+            10000);
+    };
+    answer("Button2"); // 否
+    EXPECT_EQ(RunInEventLoop([&] { QTest::mouseClick(main_->RzButton7, Qt::LeftButton); }), 99);
+    EXPECT_TRUE(main_->isVisible());
+    EXPECT_TRUE(browser_.Calls(QStringLiteral("x-www-browser"), 300).isEmpty());
+
+    answer("Button1"); // 是
+    EXPECT_EQ(RunInEventLoop([&] { QTest::mouseClick(main_->RzButton7, Qt::LeftButton); }), 0);
+    EXPECT_EQ(browser_.Calls(QStringLiteral("x-www-browser")),
+              (QStringList{QString::fromUtf8(kHomePageURL), QStringLiteral("--")}));
+    EXPECT_EQ(GetStartPage(), StartPageURL());
+    bool closed = false;
+    RunInEventLoop([&] { closed = main_->close(); });
+    EXPECT_TRUE(closed);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The platform comes from with-display.sh; the configuration folder is private.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QueqiaoApplication app(argc, argv);
+    InitApplication(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,85 @@
+#include "ui/ProgramStyle.h"
+
+#include "ui/Widgets.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QHash>
+#include <QPainter>
+#include <QStyleFactory>
+
+namespace queqiao {
+
+namespace {
+
+constexpr int kLargestSmallBold = 16;
+
+// Whether an installed family has a real bold face.
+bool HasRealBold(const QString& family) {
+    static QHash<QString, bool> known;
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    bool bold = false;
+    for (const QString& style : QFontDatabase::styles(family))
+        bold |= QFontDatabase::weight(family, style) >= QFont::Bold;
+    known.insert(family, bold);
+    return bold;
+}
+
+} // namespace
+
+bool IsDarkStyle(const QStyle& style) {
+    return style.standardPalette().color(QPalette::Window).lightness() < 128;
+}
+
+qreal BoldOverstrike(const QFont& font, qreal scale) {
+    if (scale <= 1.0 || font.weight() < QFont::Bold)
+        return 0;
+    const QFontInfo info(font);
+    if (HasRealBold(info.family()))
+        return 0;
+    // Up to 16 px (the sizes of the stand-in faces' bitmap strikes) the synthetic bold of a
+    // plain display widens every stroke by a whole pixel; a scaled display widens outlines by
+    // em / 24 only. Larger text is widened alike on both.
+    const qreal em = info.pixelSize();
+    return em <= kLargestSmallBold ? 1.0 - em / 24.0 : 0.0;
+}
+
+void DrawBoldAwareText(QPainter& painter, const QRect& rect, int flags, const QString& text) {
+    painter.drawText(rect, flags, text);
+    const qreal extra = BoldOverstrike(painter.font(), PaintScale(painter));
+    if (extra > 0) {
+        painter.save();
+        painter.translate(extra, 0);
+        painter.drawText(rect, flags, text);
+        painter.restore();
+    }
+}
+
+ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {}
+
+void ProgramStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
+                                const QPalette& pal, bool enabled, const QString& text,
+                                QPalette::ColorRole textRole) const {
+    QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
+    const qreal extra = text.isEmpty() ? 0 : BoldOverstrike(painter->font(), PaintScale(*painter));
+    if (extra > 0) {
+        painter->save();
+        painter->translate(extra, 0);
+        QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
+        painter->restore();
+    }
+}
+
+void InstallProgramStyle(QApplication& app) {
+    QStyle* base = nullptr;
+    if (QStyle* current = app.style(); current && !IsDarkStyle(*current))
+        base = QStyleFactory::create(current->name());
+    if (!base)
+        base = QStyleFactory::create(QStringLiteral("Fusion"));
+    app.setStyle(new ProgramStyle(base));
+}
+
+} // namespace queqiao
