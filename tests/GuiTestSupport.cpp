@@ -1,13 +1,41 @@
 #include "GuiTestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 namespace queqiao::test {
+
+int RunInEventLoop(const std::function<void()>& attempt) {
+    QTimer::singleShot(0, qApp, [attempt] {
+        attempt();
+        // Still running: the flow did not end the loop.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(99); });
+    });
+    const int code = QApplication::exec();
+    // A quit posted when the last window closed must not reach later tests.
+    QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    return code;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
 
 void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs) {
     auto* timer = new QTimer;

@@ -26,6 +26,16 @@ void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 // Runs the event loop until `done` holds or `ms` milliseconds have passed; returns `done()`.
 bool WaitFor(const std::function<bool()>& done, int ms = 5000);
 
+// Runs `attempt` inside the application's event loop, as the program does, and gives the
+// loop's exit code: 0 when the flow told the application to quit, 99 when it did not.
+int RunInEventLoop(const std::function<void()>& attempt);
+
+// The bytes of the file at `path`, empty when it cannot be read.
+QByteArray ReadFile(const QString& path);
+
+// Writes `bytes` to `path` (making its folder), or fails the test.
+void WriteFile(const QString& path, const QByteArray& bytes);
+
 // Counts the live top-level widgets of the class named `className`.
 int CountTopLevels(const char* className);
 

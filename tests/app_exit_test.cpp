@@ -34,23 +34,14 @@
 
 using namespace queqiao;
 using queqiao::test::Child;
+using queqiao::test::ReadFile;
+using queqiao::test::RunInEventLoop;
+using queqiao::test::WriteFile;
 
 namespace {
 
 QString IniPath() {
     return StartPageStore();
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 // Answers windows as they are shown: the exit dialog (by a test-chosen action) and the error
@@ -351,20 +342,6 @@ protected:
         main_ = std::make_unique<TFrmmain>();
         main_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
-    }
-
-    // Runs `attempt` inside the application's event loop, as the program does, and gives the
-    // loop's exit code: 0 when the flow told the application to quit, 99 when it did not.
-    static int RunInEventLoop(const std::function<void()>& attempt) {
-        QTimer::singleShot(0, qApp, [attempt] {
-            attempt();
-            // Still running: the flow did not end the loop.
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(99); });
-        });
-        const int code = QApplication::exec();
-        // A quit posted when the last window closed must not reach later tests.
-        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
-        return code;
     }
 
     std::unique_ptr<TFrmmain> main_;

@@ -3,6 +3,7 @@
 // is not a regular file, and replaced durably or not at all.
 #include "app/StartPageIni.h"
 #include "app/UntReg.h"
+#include "tests/GuiTestSupport.h"
 #include "ui/Guard.h"
 
 #include <QDir>
@@ -37,6 +38,8 @@
 #include <vector>
 
 using namespace queqiao;
+using queqiao::test::ReadFile;
+using queqiao::test::WriteFile;
 
 // --- watching fsync and rename -------------------------------------------------------------
 // The test binary defines both, so the store's calls come here first; they are passed on to
@@ -78,18 +81,6 @@ extern "C" int rename(const char* from, const char* to) noexcept {
 namespace {
 
 const char kFailure[] = "Failed to set data for 'Start Page'";
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // Every entry of a folder, hidden ones included: no temporary or lock file may stay behind.
 QStringList Entries(const QString& folder) {

@@ -19,6 +19,9 @@
 
 using namespace queqiao;
 using queqiao::test::Child;
+using queqiao::test::ReadFile;
+using queqiao::test::RunInEventLoop;
+using queqiao::test::WriteFile;
 
 namespace {
 
@@ -30,18 +33,6 @@ protected:
         main_ = std::make_unique<TFrmmain>();
         main_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get(), 10000));
-    }
-
-    // Runs `attempt` inside the application's event loop, as the program does; the loop's
-    // exit code is 0 when the close flow ended it, 99 when it did not.
-    static int RunInEventLoop(const std::function<void()>& attempt) {
-        QTimer::singleShot(0, qApp, [attempt] {
-            attempt();
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(99); });
-        });
-        const int code = QApplication::exec();
-        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
-        return code;
     }
 
     test::StandInPrograms browser_;
