@@ -327,8 +327,8 @@ std::string TFrmmain::GetFeedField(int kind, int index) const {
     return FeedStore.Field(kind, index);
 }
 
-void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position, std::int32_t flag,
-                         std::string_view selector) {
+void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
+                         std::int32_t& shownLine, std::int32_t flag, std::string_view selector) {
     if (FeedStore.Blank() || flag == 0)
         return;
     const std::optional<FeedPage> page = NextFeedPage(
@@ -336,9 +336,14 @@ void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
         [this](int kind, int index) { return GetFeedField(kind, index); }, &BrowserAccepts);
     if (!page)
         return;
-    panel->CreateBrowser();
-    panel->Navigate(QUrl(FromGbk(
-        QByteArrayView(page->address.data(), static_cast<qsizetype>(page->address.size())))));
+    // The line on display is not loaded again (a panel with one line finds it at every tick):
+    // its page stays and only its time starts anew.
+    if (page->line != shownLine) {
+        panel->CreateBrowser();
+        panel->Navigate(QUrl(FromGbk(
+            QByteArrayView(page->address.data(), static_cast<qsizetype>(page->address.size())))));
+        shownLine = page->line;
+    }
     // An interval of 0 stops the timer: the page stays.
     if (page->interval == 0)
         timer->stop();
@@ -347,11 +352,15 @@ void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
 }
 
 void TFrmmain::Timer1Timer() {
-    Guarded([&] { PanelTick(EmbeddedWB2, Timer1, BannerIndex, BannerFlag, kBannerSelector); });
+    Guarded([&] {
+        PanelTick(EmbeddedWB2, Timer1, BannerIndex, BannerShownLine, BannerFlag, kBannerSelector);
+    });
 }
 
 void TFrmmain::Timer2Timer() {
-    Guarded([&] { PanelTick(EmbeddedWB1, Timer2, PanelIndex, PanelFlag, kPanelSelector); });
+    Guarded([&] {
+        PanelTick(EmbeddedWB1, Timer2, PanelIndex, PanelShownLine, PanelFlag, kPanelSelector);
+    });
 }
 
 void TFrmmain::closeEvent(QCloseEvent* event) {

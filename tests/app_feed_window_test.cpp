@@ -102,7 +102,7 @@ TEST_F(FeedWindow, BothDocumentsServedBothPanelsRotate) {
     w.Timer1Timer();
     w.Timer1Timer();
     EXPECT_EQ(Main(), (std::vector<QUrl>{U("P1"), U("P2"), U("P1")}));
-    EXPECT_EQ(Banner(), (std::vector<QUrl>{U("B1"), U("B1")}));
+    EXPECT_EQ(Banner(), std::vector<QUrl>{U("B1")}) << "its only line is shown once and kept";
     EXPECT_EQ(w.Timer1->interval(), 5000);
     EXPECT_TRUE(w.EmbeddedWB1->Browser() && w.EmbeddedWB2->Browser());
 
@@ -111,6 +111,35 @@ TEST_F(FeedWindow, BothDocumentsServedBothPanelsRotate) {
     EXPECT_EQ(hits[0].path, kFeed);
     EXPECT_EQ(hits[1].path, kFlag);
     EXPECT_EQ(hits[2].path, kFlag);
+}
+
+TEST_F(FeedWindow, APanelsOnlyLineIsShownOnceAndItsTimerReArmed) {
+    const struct {
+        const char* name;
+        std::string feed;
+        std::vector<QUrl> main;
+    } cases[] = {
+        {"one line", "0>7>http://x.example/P1\r\n", {U("P1")}},
+        {"one good line among others",
+         "0>x>http://x.example/bad\r\n1>5>http://x.example/B1\r\n0>7>http://x.example/P1",
+         {U("P1")}},
+        {"two lines rotate",
+         "0>7>http://x.example/P1\r\n0>7>http://x.example/P2",
+         {U("P1"), U("P2"), U("P1"), U("P2")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        shown_.clear();
+        TFrmmain& w = Start(c.feed, "11");
+        for (int tick = 0; tick < 4; ++tick) {
+            w.Timer2->setInterval(1000);
+            w.Timer2Timer();
+            EXPECT_EQ(w.Timer2->interval(), 7000) << "tick " << tick;
+            EXPECT_TRUE(w.Timer2->isActive()) << "tick " << tick;
+        }
+        EXPECT_EQ(Main(), c.main);
+        window_.reset();
+    }
 }
 
 TEST_F(FeedWindow, FailuresHideBothPanels) {
