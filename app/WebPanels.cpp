@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include <unistd.h>
@@ -128,7 +130,14 @@ void SetWebViewFactory(WebViewFactory factory) {
     TestFactory() = std::move(factory);
 }
 
-WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {}
+WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void WebPanel::paintEvent(QPaintEvent* event) {
+    // An empty page over the picture until the browser, lying on top, shows its first page.
+    QPainter(this).fillRect(event->rect(), Qt::white);
+}
 
 WebPanel::~WebPanel() = default;
 

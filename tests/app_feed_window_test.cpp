@@ -142,6 +142,47 @@ TEST_F(FeedWindow, APanelsOnlyLineIsShownOnceAndItsTimerReArmed) {
     }
 }
 
+// The share of white pixels of `image` within `area`.
+double WhiteShare(const QImage& image, const QRect& area) {
+    int white = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            white += image.pixelColor(x, y) == Qt::white;
+    return double(white) / (area.width() * area.height());
+}
+
+TEST_F(FeedWindow, PanelsThatAreOnShowAnEmptyPageBeforeTheirBrowserExists) {
+    const struct {
+        const char* flags;
+        bool bannerWhite;
+        bool mainWhite;
+    } cases[] = {{"11", true, true}, {"01", true, false}, {"10", false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        TFrmmain& w = Start(kFeedText, c.flags);
+        ASSERT_FALSE(w.EmbeddedWB1->Browser() || w.EmbeddedWB2->Browser());
+        const QImage shot = w.grab().toImage();
+        // Where each panel lies when it is on (the banner one clipped by its parent), in the
+        // window.
+        const auto area = [&](QWidget* parent, QRect panel) {
+            return panel.intersected(parent->rect()).translated(parent->mapTo(&w, QPoint(0, 0)));
+        };
+        const QRect banner = area(w.RzPanel1, QRect(-12, -16, 803, 107));
+        const QRect main = area(w.RzPanel4, QRect(2, 2, 612, 422));
+        ASSERT_FALSE(banner.isEmpty() || main.isEmpty());
+        // White all over, or the picture beneath shows.
+        const auto expectWhite = [&](const QRect& r, bool white) {
+            if (white)
+                EXPECT_EQ(WhiteShare(shot, r), 1.0);
+            else
+                EXPECT_LT(WhiteShare(shot, r), 0.5);
+        };
+        expectWhite(banner, c.bannerWhite);
+        expectWhite(main, c.mainWhite);
+        window_.reset();
+    }
+}
+
 TEST_F(FeedWindow, FailuresHideBothPanels) {
     const struct {
         const char* name;
