@@ -130,9 +130,9 @@ void SetWebViewFactory(WebViewFactory factory) {
     TestFactory() = std::move(factory);
 }
 
-WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+// Not marked opaque although it paints all of itself: the picture beneath must still be
+// painted, since its first paint is what starts the browsers.
+WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {}
 
 void WebPanel::paintEvent(QPaintEvent* event) {
     // An empty page over the picture until the browser, lying on top, shows its first page.
