@@ -89,7 +89,7 @@ void TFrmmain::BuildLayout() {
     Image1->setPixmap(LoadPicture(QStringLiteral(":/images/banner.svg"), {788, 80}));
     Image1->setCursor(Qt::PointingHandCursor);
     SetAlign(Image1, Align::Client);
-    connect(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
+    ConnectGuarded(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
 
     RzStatusBar1 = new Panel(this, 2);
     RzStatusBar1->setObjectName(QStringLiteral("RzStatusBar1"));

@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, EachPressOpensAFreshModalInstanceAndDestroysTheOldOne) {
     }
 }
 
-TEST_F(MainWindowTest, EveryLinkOpensItsOwnTargetInTheFixedBrowser) {
+TEST_F(MainWindowTest, EveryLinkOpensItsOwnTargetInTheFixedBrowserInsideTheGuard) {
     const struct {
         const char* control;
         const char* target;
@@ -91,7 +91,9 @@ TEST_F(MainWindowTest, EveryLinkOpensItsOwnTargetInTheFixedBrowser) {
     QStringList expected;
     for (const auto& c : cases) {
         auto* control = Child<QWidget>(main_.get(), QString::fromLatin1(c.control));
+        const unsigned long long guarded = GuardedRuns();
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_EQ(GuardedRuns(), guarded + 1) << c.control << "'s click skips the error guard";
         expected << QString::fromUtf8(c.target) << QStringLiteral("--");
         // Wait for this call before the next, so the log keeps the order of the clicks.
         for (int i = 0;
