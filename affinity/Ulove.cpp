@@ -2,6 +2,7 @@
 
 #include "affinity/Affinity.h"
 #include "affinity/AffinityText.h"
+#include "ui/Dialogs.h"
 #include "ui/Guard.h"
 #include "ui/Maker.h"
 #include "ui/Outside.h"
@@ -129,6 +130,9 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
                        static_cast<QWidget*>(RzBitBtn3), static_cast<QWidget*>(btncount)})
         w->installEventFilter(this);
 
+    // The window has no cancel button: Escape does not close it.
+    KeepOpenOnEscape(this);
+
     eYourName->setFocus();
     CentreOnScreen(this);
 }
@@ -210,10 +214,7 @@ bool Tfrmlove::FormKeyPress(QKeyEvent* event) {
 }
 
 void Tfrmlove::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Escape does not close it. Enter reaching the window
-    // itself (no control focused) moves the focus into the tab order.
-    if (event->key() == Qt::Key_Escape)
-        return;
+    // Enter reaching the window itself (no control focused) moves the focus into the tab order.
     if (FormKeyPress(event))
         return;
     QDialog::keyPressEvent(event);

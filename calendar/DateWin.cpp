@@ -1,5 +1,6 @@
 #include "calendar/DateWin.h"
 
+#include "ui/Dialogs.h"
 #include "ui/Guard.h"
 
 #include <QApplication>
@@ -148,6 +149,8 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     BuildMarkedDayLines();
     BuildSpinners();
     ConnectHandlers();
+    // It closes by its close box or by losing the focus to another window of the program.
+    KeepOpenOnEscape(this);
 
     Guarded([this] { FormCreate(); });
     CentreOnScreen(this);

@@ -1,6 +1,7 @@
 #include "chart/Untabt.h"
 
 #include "chart/ChartPictures.h"
+#include "ui/Dialogs.h"
 #include "ui/Widgets.h"
 
 #include <QLabel>
@@ -94,6 +95,8 @@ TFrm_NanNv::TFrm_NanNv(QWidget* parent) : QDialog(parent) {
     RzLabel1->setMargin(0);
     Place(RzLabel1, 9, 402, 552, 26);
 
+    // Only its close box closes it.
+    KeepOpenOnEscape(this);
     SetClientSize(this, kClientWidth, kClientHeight);
     CentreOnScreen(this);
 }

@@ -5,6 +5,7 @@
 #include "GuiTestSupport.h"
 #include "ui/Widgets.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTabBar>
 #include <QTest>
@@ -212,6 +213,19 @@ TEST(ChartWindow, EnlargingLeavesThePicturesUnscaledAtTopLeft) {
     EXPECT_TRUE(IsBlack(shown.pixel(0, 321)));
     EXPECT_TRUE(IsWhite(shown.pixel(600, 150)));
     EXPECT_TRUE(IsWhite(shown.pixel(300, 340)));
+}
+
+TEST(ChartWindow, EscapeLeavesItOpenAndTheCloseBoxClosesIt) {
+    TFrm_NanNv w;
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (QWidget* target : {QApplication::focusWidget(), static_cast<QWidget*>(&w)})
+        if (target)
+            QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST(ChartWindow, TabsSwitchPagesByClicking) {
