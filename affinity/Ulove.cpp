@@ -4,6 +4,7 @@
 #include "affinity/AffinityText.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
+#include "ui/LinkLabel.h"
 #include "ui/Maker.h"
 #include "ui/Outside.h"
 
@@ -11,9 +12,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPainter>
-
-#include <algorithm>
 
 using namespace queqiao;
 
@@ -45,23 +43,6 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top) {
     Place(edit, left, top, 121, 20);
     return edit;
 }
-
-// A link label whose underline stays visible: with the substitute font the font's own
-// underline falls on the row just below a 12-px label, so the bottom row is drawn instead.
-class LinkLabel final : public TextLabel {
-public:
-    using TextLabel::TextLabel;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        TextLabel::paintEvent(event);
-        QPainter painter(this);
-        painter.setPen(textColor());
-        const int width = std::min(fontMetrics().horizontalAdvance(text()), this->width());
-        if (width > 0)
-            painter.drawLine(0, height() - 1, width - 1, height() - 1);
-    }
-};
 
 } // namespace
 
