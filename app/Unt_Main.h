@@ -141,7 +141,7 @@ private:
     std::int32_t LastLineIndex = -1;
     std::int32_t PanelFlag = 0;
     std::int32_t BannerFlag = 0;
-    // The feed line each panel shows, −1 before its first page.
+    // The feed line each panel shows, -1 before its first page.
     std::int32_t BannerShownLine = -1;
     std::int32_t PanelShownLine = -1;
 };

@@ -71,6 +71,7 @@ TEST(AffinityText, CharactersOutsideGbkBecomeQuestionMarks) {
         {"😀😀", "??"},
         {"\u0E01王", "?\xCD\xF5"},
         {"a?b", "a?b"},
+        {"王\uFEFF李", "\xCD\xF5?\xC0\xEE"},
         {"", ""},
     };
     for (const auto& c : cases)

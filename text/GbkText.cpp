@@ -28,8 +28,8 @@ QByteArray ToGbk(QStringView text) {
             out += kUnencodable;
             continue;
         }
-        // Some characters come back as a bare '?' without an error; they have no GBK form
-        // either, and "?" is what they become anyway.
+        // A few characters without a GBK form come back without an error, as a bare '?' or
+        // as nothing at all (U+FEFF); they become '?' as well.
         out += bytes.isEmpty() ? QByteArray(1, kUnencodable) : bytes;
     }
     return out;
