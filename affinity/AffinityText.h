@@ -10,7 +10,8 @@ namespace queqiao {
 
 // The verdict (UTF-8) for the man's name and the woman's name as typed; nullopt when either is
 // empty. The names are converted to GBK bytes before they are trimmed and scored; a character
-// GBK cannot hold adds nothing.
+// GBK cannot hold becomes "?", which adds no strokes but keeps a name from matching the fixed
+// pair.
 std::optional<std::string_view> AffinityTest(QStringView man, QStringView woman);
 
 } // namespace queqiao

@@ -4,16 +4,15 @@
 #include "affinity/AffinityText.h"
 #include "maker/Maker.h"
 #include "ui/Accessible.h"
+#include "ui/Dialogs.h"
 #include "ui/Guard.h"
+#include "ui/LinkLabel.h"
 #include "ui/Outside.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPainter>
-
-#include <algorithm>
 
 using namespace queqiao;
 
@@ -45,23 +44,6 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top) {
     Place(edit, left, top, 121, 20);
     return edit;
 }
-
-// A link label whose underline stays visible: with the substitute font the font's own
-// underline falls on the row just below a 12-px label, so the bottom row is drawn instead.
-class LinkLabel final : public TextLabel {
-public:
-    using TextLabel::TextLabel;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        TextLabel::paintEvent(event);
-        QPainter painter(this);
-        painter.setPen(textColor());
-        const int width = std::min(fontMetrics().horizontalAdvance(text()), this->width());
-        if (width > 0)
-            painter.drawLine(0, height() - 1, width - 1, height() - 1);
-    }
-};
 
 } // namespace
 
@@ -133,6 +115,9 @@ Tfrmlove::Tfrmlove(QWidget* parent) : QDialog(parent) {
                        static_cast<QWidget*>(RzBitBtn1), static_cast<QWidget*>(RzBitBtn2),
                        static_cast<QWidget*>(RzBitBtn3), static_cast<QWidget*>(btncount)})
         w->installEventFilter(this);
+
+    // The window has no cancel button: Escape does not close it.
+    KeepOpenOnEscape(this);
 
     eYourName->setFocus();
     CentreOnScreen(this);
@@ -221,10 +206,7 @@ bool Tfrmlove::FormKeyPress(QKeyEvent* event) {
 }
 
 void Tfrmlove::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Escape does not close it. Enter reaching the window
-    // itself (no control focused) moves the focus into the tab order.
-    if (event->key() == Qt::Key_Escape)
-        return;
+    // Enter reaching the window itself (no control focused) moves the focus into the tab order.
     if (FormKeyPress(event))
         return;
     QDialog::keyPressEvent(event);

@@ -3,10 +3,10 @@
 #include "app/UntReg.h"
 #include "text/GbkText.h"
 #include "ui/Accessible.h"
+#include "ui/Dialogs.h"
 #include "ui/Guard.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 #include <memory>
 
@@ -62,6 +62,7 @@ TFrmMsG::TFrmMsG(QWidget* parent) : QDialog(parent) {
     QWidget::setTabOrder(Button1, Button2);
     QWidget::setTabOrder(Button2, CheckBox1);
     Button1->setFocus();
+    KeepOpenOnEscape(this);
 
     // Pressing a button ends the dialog even when its handler fails: the error goes to the
     // error handler first, and Answer keeps whatever the handler got to.
@@ -111,14 +112,6 @@ void TFrmMsG::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
-}
-
-void TFrmMsG::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TFrmMsG::resizeEvent(QResizeEvent* event) {

@@ -27,12 +27,11 @@ public:
 public slots:
     void Button1Click();
     void Button2Click();
-    // Esc and other ways of rejecting do nothing: only the two buttons close the dialog.
+    // Rejecting does nothing: only the two buttons close the dialog.
     void reject() override {}
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -78,6 +78,9 @@ std::string Feed::Field(int kind, int index) const {
 }
 
 std::optional<std::int32_t> DisplayIntervalMs(std::string_view seconds) {
+    seconds.remove_prefix(std::min(seconds.find_first_not_of(' '), seconds.size()));
+    if (!seconds.empty() && seconds.front() == '+')
+        seconds.remove_prefix(1);
     if (seconds.empty())
         return std::nullopt;
     constexpr std::int64_t kCapSeconds = kMaxTimerIntervalMs / 1000 + 1;

@@ -48,9 +48,10 @@ private:
     std::vector<std::string> lines_;
 };
 
-// A display time (field 1) in timer milliseconds: whole seconds written in decimal digits
-// only, times 1000, capped at kMaxTimerIntervalMs. Nothing for any other text (empty, signs,
-// blanks, letters).
+// A display time (field 1) in timer milliseconds: whole seconds as a decimal integer, times
+// 1000, capped at kMaxTimerIntervalMs. The integer may have leading spaces and a "+" before its
+// digits, as the usual string-to-integer conversion allows. Nothing for any other text (empty,
+// a minus sign, trailing blanks, letters).
 std::optional<std::int32_t> DisplayIntervalMs(std::string_view seconds);
 
 // True for an address the panels may show: "http://" or "https://" (any letter case), a

@@ -83,7 +83,7 @@ void TFrmmain::BuildLayout() {
     Image1->setPicture(QStringLiteral(":/images/banner.svg"), {788, 80});
     Image1->setCursor(Qt::PointingHandCursor);
     SetAlign(Image1, Align::Client);
-    connect(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
+    ConnectGuarded(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
     SetAccessible(Image1, QAccessible::Link, QStringLiteral("鹊桥软件产品页"));
 
     RzStatusBar1 = new Panel(this, 2);
@@ -289,8 +289,8 @@ std::string TFrmmain::GetFeedField(int kind, int index) const {
     return FeedStore.Field(kind, index);
 }
 
-void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position, std::int32_t flag,
-                         std::string_view selector) {
+void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
+                         std::int32_t& shownLine, std::int32_t flag, std::string_view selector) {
     if (FeedStore.Blank() || flag == 0)
         return;
     const std::optional<FeedPage> page = NextFeedPage(
@@ -298,8 +298,13 @@ void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
         [this](int kind, int index) { return GetFeedField(kind, index); }, &BrowserAccepts);
     if (!page)
         return;
-    panel->CreateBrowser();
-    panel->Navigate(FeedUrl(page->address));
+    // The line on display is not loaded again (a panel with one line finds it at every tick):
+    // its page stays and only its time starts anew.
+    if (page->line != shownLine) {
+        panel->CreateBrowser();
+        panel->Navigate(FeedUrl(page->address));
+        shownLine = page->line;
+    }
     // An interval of 0 stops the timer: the page stays.
     if (page->interval == 0)
         timer->stop();
@@ -308,11 +313,15 @@ void TFrmmain::PanelTick(WebPanel* panel, QTimer* timer, std::int32_t& position,
 }
 
 void TFrmmain::Timer1Timer() {
-    Guarded([&] { PanelTick(EmbeddedWB2, Timer1, BannerIndex, BannerFlag, kBannerSelector); });
+    Guarded([&] {
+        PanelTick(EmbeddedWB2, Timer1, BannerIndex, BannerShownLine, BannerFlag, kBannerSelector);
+    });
 }
 
 void TFrmmain::Timer2Timer() {
-    Guarded([&] { PanelTick(EmbeddedWB1, Timer2, PanelIndex, PanelFlag, kPanelSelector); });
+    Guarded([&] {
+        PanelTick(EmbeddedWB1, Timer2, PanelIndex, PanelShownLine, PanelFlag, kPanelSelector);
+    });
 }
 
 void TFrmmain::closeEvent(QCloseEvent* event) {

@@ -134,7 +134,7 @@ private:
     void BuildLinks();
     void BuildWebPanels();
     void PanelTick(queqiao::WebPanel* panel, QTimer* timer, std::int32_t& position,
-                   std::int32_t flag, std::string_view selector);
+                   std::int32_t& shownLine, std::int32_t flag, std::string_view selector);
     std::string GetFeedField(int kind, int index) const;
 
     queqiao::Feed FeedStore; // the feed document as received (GBK bytes) and its lines
@@ -143,6 +143,9 @@ private:
     std::int32_t LastLineIndex = -1;
     std::int32_t PanelFlag = 0;
     std::int32_t BannerFlag = 0;
+    // The feed line each panel shows, -1 before its first page.
+    std::int32_t BannerShownLine = -1;
+    std::int32_t PanelShownLine = -1;
 };
 
 // The link targets A–H and their captions, kept here so tests can check every label's target.

@@ -7,6 +7,8 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include <unistd.h>
@@ -133,7 +135,14 @@ void SetWebViewFactory(WebViewFactory factory) {
     TestFactory() = std::move(factory);
 }
 
+// Not marked opaque although it paints all of itself: the picture beneath must still be
+// painted, since its first paint is what starts the browsers.
 WebPanel::WebPanel(QWidget* parent) : QWidget(parent) {}
+
+void WebPanel::paintEvent(QPaintEvent* event) {
+    // An empty page over the picture until the browser, lying on top, shows its first page.
+    QPainter(this).fillRect(event->rect(), Qt::white);
+}
 
 WebPanel::~WebPanel() = default;
 

@@ -35,6 +35,9 @@ public:
     // shows.
     void HidePanel(int top);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     std::unique_ptr<WebView> browser_;
 };

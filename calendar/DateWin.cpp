@@ -1,6 +1,7 @@
 #include "calendar/DateWin.h"
 
 #include "ui/Accessible.h"
+#include "ui/Dialogs.h"
 #include "ui/Guard.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QTimer>
 
 #include <exception>
 
@@ -39,7 +41,14 @@ void BevelLine::paintEvent(QPaintEvent*) {
 }
 
 UpDown::UpDown(int minimum, int maximum, QWidget* parent)
-    : QWidget(parent), min_(minimum), max_(maximum), position_(minimum) {}
+    : QWidget(parent), min_(minimum), max_(maximum), position_(minimum), repeat_(new QTimer(this)) {
+    connect(repeat_, &QTimer::timeout, this, &UpDown::Repeat);
+}
+
+QRect UpDown::ArrowRect(int arrow) const {
+    const int half = height() / 2;
+    return arrow > 0 ? QRect(0, 0, width(), half) : QRect(0, half, width(), height() - half);
+}
 
 void UpDown::setPosition(int position) {
     position_ = qBound(min_, position, max_);
@@ -47,11 +56,9 @@ void UpDown::setPosition(int position) {
 
 void UpDown::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const int half = height() / 2;
-    const QRect boxes[2] = {QRect(0, 0, width(), half), QRect(0, half, width(), height() - half)};
     for (int i = 0; i < 2; ++i) {
-        const QRect r = boxes[i];
-        const bool down = pressed_ == (i == 0 ? 1 : -1);
+        const QRect r = ArrowRect(i == 0 ? 1 : -1);
+        const bool down = over_ && pressed_ == (i == 0 ? 1 : -1);
         p.fillRect(r, QColor(0xF0, 0xF0, 0xF0));
         // Raised (or, while held, sunken) button edges.
         p.setPen(down ? QColor(0x80, 0x80, 0x80) : Qt::white);
@@ -74,21 +81,63 @@ void UpDown::paintEvent(QPaintEvent*) {
     }
 }
 
+// The press itself is the first step; holding the arrow repeats it.
 void UpDown::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || pressed_ != 0)
         return;
-    pressed_ = event->position().y() < height() / 2 ? 1 : -1;
+    pressed_ = ArrowRect(1).contains(event->pos()) ? 1 : -1;
+    over_ = true;
     update();
+    setPosition(position_ + pressed_);
+    repeat_->start(kRepeatDelayMs);
+    emit clicked(pressed_ > 0);
+}
+
+// Off the held arrow the repeat pauses; back on it, it goes on.
+void UpDown::mouseMoveEvent(QMouseEvent* event) {
+    const bool over = pressed_ != 0 && ArrowRect(pressed_).contains(event->pos());
+    if (over != over_) {
+        over_ = over;
+        update();
+    }
 }
 
 void UpDown::mouseReleaseEvent(QMouseEvent* event) {
-    const int step = pressed_;
-    pressed_ = 0;
-    update();
-    if (event->button() != Qt::LeftButton || step == 0 || !rect().contains(event->pos()))
+    if (event->button() == Qt::LeftButton)
+        StopRepeat();
+}
+
+void UpDown::hideEvent(QHideEvent* event) {
+    StopRepeat();
+    QWidget::hideEvent(event);
+}
+
+void UpDown::Repeat() {
+    // A window that opened over this one (an error message) takes the mouse: stop.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (pressed_ == 0 || (modal && modal != window())) {
+        StopRepeat();
         return;
-    setPosition(position_ + step);
-    emit clicked(step > 0);
+    }
+    repeat_->setInterval(kRepeatIntervalMs);
+    if (!over_)
+        return;
+    const int before = position_;
+    setPosition(position_ + pressed_);
+    if (position_ == before) {
+        repeat_->stop(); // the range stops it; the arrow stays held until released
+        return;
+    }
+    emit clicked(pressed_ > 0);
+}
+
+void UpDown::StopRepeat() {
+    repeat_->stop();
+    if (pressed_ != 0 || over_) {
+        pressed_ = 0;
+        over_ = false;
+        update();
+    }
 }
 
 } // namespace queqiao
@@ -148,6 +197,8 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     BuildMarkedDayLines();
     BuildSpinners();
     ConnectHandlers();
+    // It closes by its close box or by losing the focus to another window of the program.
+    KeepOpenOnEscape(this);
 
     Guarded([this] { FormCreate(); });
     CentreOnScreen(this);

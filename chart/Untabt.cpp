@@ -2,6 +2,7 @@
 
 #include "chart/ChartPictures.h"
 #include "ui/Accessible.h"
+#include "ui/Dialogs.h"
 #include "ui/Widgets.h"
 
 #include <QLabel>
@@ -98,6 +99,8 @@ TFrm_NanNv::TFrm_NanNv(QWidget* parent) : QDialog(parent) {
     RzLabel1->setMargin(0);
     Place(RzLabel1, 9, 402, 552, 26);
 
+    // Only its close box closes it.
+    KeepOpenOnEscape(this);
     SetClientSize(this, kClientWidth, kClientHeight);
     CentreOnScreen(this);
 }

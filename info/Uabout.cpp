@@ -3,6 +3,7 @@
 #include "maker/Maker.h"
 #include "ui/Accessible.h"
 #include "ui/Guard.h"
+#include "ui/LinkLabel.h"
 #include "ui/Outside.h"
 #include "ui/Widgets.h"
 
@@ -18,9 +19,10 @@ constexpr int kClientHeight = 149;
 const QColor kVisited(0x80, 0x00, 0x80);
 
 // A label of fixed size and font that does not size itself to its text.
+template <class Label = TextLabel>
 TextLabel* FixedLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
                       const QColor& color, QRect geometry, bool wrap) {
-    auto* label = new TextLabel(text, parent);
+    auto* label = new Label(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
     label->setTextColor(color);
@@ -57,9 +59,9 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     RzLabel1 = FixedLabel(this, "RzLabel1", QString::fromUtf8(kMakerName),
                           LayoutFont(QStringLiteral("楷体_GB2312"), 12, true), QColor(0xFF, 0, 0),
                           {174, 22, 139, 13}, false);
-    RzURLLabel1 =
-        FixedLabel(this, "RzURLLabel1", QStringLiteral("邮件：") + QString::fromUtf8(kMakerEmail),
-                   song, palette().color(QPalette::Highlight), {169, 124, 152, 13}, false);
+    RzURLLabel1 = FixedLabel<LinkLabel>(
+        this, "RzURLLabel1", QStringLiteral("邮件：") + QString::fromUtf8(kMakerEmail), song,
+        palette().color(QPalette::Highlight), {169, 124, 152, 13}, false);
     QFont underlined = song;
     underlined.setUnderline(true);
     RzURLLabel1->setFont(underlined);

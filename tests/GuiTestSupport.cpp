@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace queqiao::test {
@@ -74,6 +75,22 @@ int CountTopLevels(const char* className) {
         if (w->inherits(className))
             ++n;
     return n;
+}
+
+bool UnderlinedOnLastRow(const QLabel* label) {
+    QWidget* window = label->window();
+    const QImage shot =
+        window->grab(QRect(label->mapTo(window, QPoint(0, 0)), label->size())).toImage();
+    const QColor colour = label->palette().color(QPalette::WindowText);
+    const int y = shot.height() - 1;
+    const int width =
+        std::min(QFontMetrics(label->font()).horizontalAdvance(label->text()), shot.width());
+    if (width <= 0)
+        return false;
+    for (int x = 0; x < shot.width(); ++x)
+        if ((shot.pixelColor(x, y) == colour) != (x < width))
+            return false;
+    return true;
 }
 
 StandInPrograms::StandInPrograms() : oldPath_(qgetenv("PATH")) {

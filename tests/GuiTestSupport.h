@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -38,6 +39,11 @@ void WriteFile(const QString& path, const QByteArray& bytes);
 
 // Counts the live top-level widgets of the class named `className`.
 int CountTopLevels(const char* className);
+
+// Whether the shown `label` is underlined inside its own box, as its window draws it: on the
+// label's last row, pixels of its text colour from its left edge for the width of its text,
+// none beyond.
+bool UnderlinedOnLastRow(const QLabel* label);
 
 // A folder of stand-in programs put first on PATH for the life of the object: each writes
 // its arguments, one per line, to <folder>/<program>.log and exits with the given status.

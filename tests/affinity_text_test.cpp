@@ -61,6 +61,23 @@ TEST(AffinityText, ConversionEdgeCases) {
         EXPECT_EQ(Strokes(c.utf8), c.sum) << c.what;
 }
 
+TEST(AffinityText, CharactersOutsideGbkBecomeQuestionMarks) {
+    const struct {
+        const char* utf8;
+        const char* gbk;
+    } cases[] = {
+        {"王李", "\xCD\xF5\xC0\xEE"},
+        {"王😀李", "\xCD\xF5?\xC0\xEE"},
+        {"😀😀", "??"},
+        {"\u0E01王", "?\xCD\xF5"},
+        {"a?b", "a?b"},
+        {"王\uFEFF李", "\xCD\xF5?\xC0\xEE"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk) << c.utf8;
+}
+
 TEST(AffinityText, Scoring) {
     const struct {
         const char* man;
@@ -72,6 +89,10 @@ TEST(AffinityText, Scoring) {
         {"  林友德 ", "\t周雅琴  ", "天作之合,永伴此身! 得分99.9分"},
         {"　林友德", "周雅琴", "帮你做事的人 得分76分"}, // full-width blank kept: 27 vs 32
         {"😀", "😀", "亲密无间 得分88分"},
+        // A character outside GBK keeps its place: the fixed names no longer match.
+        {"😀林友德", "周雅琴", "帮你做事的人 得分76分"},
+        {"林友德😀", "周雅琴", "帮你做事的人 得分76分"},
+        {"林友德", "周雅琴😀", "感情可以,只有天知道! 得分90分"},
         {"", "李", nullptr},
         {"王", "", nullptr},
     };

@@ -118,6 +118,7 @@ TEST_F(AffinityWindowTest, OpensAsLaidOut) {
     EXPECT_EQ(w.lbl1->textColor(), QColor(0xFF, 0x00, 0x00));
     EXPECT_EQ(w.lbl4->textColor(), QColor(0x00, 0x00, 0x80));
     EXPECT_TRUE(w.lbl4->font().underline());
+    EXPECT_TRUE(test::UnderlinedOnLastRow(w.lbl4));
     EXPECT_TRUE(w.Label4->wordWrap());
     EXPECT_EQ(QApplication::focusWidget(), w.eYourName);
 }

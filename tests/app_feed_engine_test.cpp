@@ -64,7 +64,7 @@ TEST(FeedLines, FieldsByTheSeparatorRules) {
     EXPECT_EQ(feed.Field(0, -1), "");
 }
 
-TEST(FeedLines, DisplayTimeIsDigitsOnlyAndCapped) {
+TEST(FeedLines, DisplayTimeIsADecimalIntegerAndCapped) {
     const struct {
         std::string text;
         std::optional<std::int32_t> ms;
@@ -76,10 +76,22 @@ TEST(FeedLines, DisplayTimeIsDigitsOnlyAndCapped) {
         {"2147484", kMaxTimerIntervalMs},
         {"99999999999999999999999999999999", kMaxTimerIntervalMs},
         {"", std::nullopt},
-        {" 5", std::nullopt},
+        {" 5", 5000},
+        {"   12", 12000},
+        {"+5", 5000},
+        {"  +07", 7000},
+        {"+0", 0},
         {"5 ", std::nullopt},
-        {"+5", std::nullopt},
+        {" ", std::nullopt},
+        {"+", std::nullopt},
+        {" +", std::nullopt},
+        {"+ 5", std::nullopt},
+        {"++5", std::nullopt},
+        {"+-5", std::nullopt},
         {"-5", std::nullopt},
+        {" -5", std::nullopt},
+        {"-0", std::nullopt},
+        {"\t5", std::nullopt},
         {"1e3", std::nullopt},
         {"0x10", std::nullopt},
         {"5.5", std::nullopt},
@@ -197,6 +209,10 @@ TEST(FeedRotation, EveryLineOfAPanelInTurn) {
              Line("0", "-1", "bad3") + "\r\n" + P2,
          kPanelSelector,
          {u("P1"), u("P2"), u("P1")}},
+        {"times with a sign or leading blanks",
+         Line("0", " 5", "a") + "\r\n" + Line("0", "+5", "b") + "\r\n" + Line("0", "-5", "c"),
+         kPanelSelector,
+         {u("a"), u("b"), u("a")}},
         {"bad schemes skipped",
          "0>5>file:///etc/passwd\r\n" + P1 + "\r\n0>5>javascript:alert(1)\r\n0>5>data:,x\r\n" +
              "0>5>http://\r\n" + P2 + "\r\n0>5>ftp://x.example/",

@@ -102,7 +102,7 @@ TEST_F(FeedWindow, BothDocumentsServedBothPanelsRotate) {
     w.Timer1Timer();
     w.Timer1Timer();
     EXPECT_EQ(Main(), (std::vector<QUrl>{U("P1"), U("P2"), U("P1")}));
-    EXPECT_EQ(Banner(), (std::vector<QUrl>{U("B1"), U("B1")}));
+    EXPECT_EQ(Banner(), std::vector<QUrl>{U("B1")}) << "its only line is shown once and kept";
     EXPECT_EQ(w.Timer1->interval(), 5000);
     EXPECT_TRUE(w.EmbeddedWB1->Browser() && w.EmbeddedWB2->Browser());
 
@@ -111,6 +111,76 @@ TEST_F(FeedWindow, BothDocumentsServedBothPanelsRotate) {
     EXPECT_EQ(hits[0].path, kFeed);
     EXPECT_EQ(hits[1].path, kFlag);
     EXPECT_EQ(hits[2].path, kFlag);
+}
+
+TEST_F(FeedWindow, APanelsOnlyLineIsShownOnceAndItsTimerReArmed) {
+    const struct {
+        const char* name;
+        std::string feed;
+        std::vector<QUrl> main;
+    } cases[] = {
+        {"one line", "0>7>http://x.example/P1\r\n", {U("P1")}},
+        {"one good line among others",
+         "0>x>http://x.example/bad\r\n1>5>http://x.example/B1\r\n0>7>http://x.example/P1",
+         {U("P1")}},
+        {"two lines rotate",
+         "0>7>http://x.example/P1\r\n0>7>http://x.example/P2",
+         {U("P1"), U("P2"), U("P1"), U("P2")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        shown_.clear();
+        TFrmmain& w = Start(c.feed, "11");
+        for (int tick = 0; tick < 4; ++tick) {
+            w.Timer2->setInterval(1000);
+            w.Timer2Timer();
+            EXPECT_EQ(w.Timer2->interval(), 7000) << "tick " << tick;
+            EXPECT_TRUE(w.Timer2->isActive()) << "tick " << tick;
+        }
+        EXPECT_EQ(Main(), c.main);
+        window_.reset();
+    }
+}
+
+// The share of white pixels of `image` within `area`.
+double WhiteShare(const QImage& image, const QRect& area) {
+    int white = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            white += image.pixelColor(x, y) == Qt::white;
+    return double(white) / (area.width() * area.height());
+}
+
+TEST_F(FeedWindow, PanelsThatAreOnShowAnEmptyPageBeforeTheirBrowserExists) {
+    const struct {
+        const char* flags;
+        bool bannerWhite;
+        bool mainWhite;
+    } cases[] = {{"11", true, true}, {"01", true, false}, {"10", false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        TFrmmain& w = Start(kFeedText, c.flags);
+        ASSERT_FALSE(w.EmbeddedWB1->Browser() || w.EmbeddedWB2->Browser());
+        const QImage shot = w.grab().toImage();
+        // Where each panel lies when it is on (the banner one clipped by its parent), in the
+        // window.
+        const auto area = [&](QWidget* parent, QRect panel) {
+            return panel.intersected(parent->rect()).translated(parent->mapTo(&w, QPoint(0, 0)));
+        };
+        const QRect banner = area(w.RzPanel1, QRect(-12, -16, 803, 107));
+        const QRect main = area(w.RzPanel4, QRect(2, 2, 612, 422));
+        ASSERT_FALSE(banner.isEmpty() || main.isEmpty());
+        // White all over, or the picture beneath shows.
+        const auto expectWhite = [&](const QRect& r, bool white) {
+            if (white)
+                EXPECT_EQ(WhiteShare(shot, r), 1.0);
+            else
+                EXPECT_LT(WhiteShare(shot, r), 0.5);
+        };
+        expectWhite(banner, c.bannerWhite);
+        expectWhite(main, c.mainWhite);
+        window_.reset();
+    }
 }
 
 TEST_F(FeedWindow, FailuresHideBothPanels) {

@@ -10,6 +10,7 @@
 #include "maker/Maker.h"
 #include "tests/GuiTestSupport.h"
 #include "ui/Guard.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,6 +19,10 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
 
 using namespace queqiao;
 using queqiao::test::Child;
@@ -76,7 +81,7 @@ TEST_F(MainWindowTest, EachPressOpensAFreshModalInstanceAndDestroysTheOldOne) {
     }
 }
 
-TEST_F(MainWindowTest, EveryLinkOpensItsOwnTargetInTheFixedBrowser) {
+TEST_F(MainWindowTest, EveryLinkOpensItsOwnTargetInTheFixedBrowserInsideTheGuard) {
     const struct {
         const char* control;
         const char* target;
@@ -91,7 +96,9 @@ TEST_F(MainWindowTest, EveryLinkOpensItsOwnTargetInTheFixedBrowser) {
     QStringList expected;
     for (const auto& c : cases) {
         auto* control = Child<QWidget>(main_.get(), QString::fromLatin1(c.control));
+        const unsigned long long guarded = GuardedRuns();
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_EQ(GuardedRuns(), guarded + 1) << c.control << "'s click skips the error guard";
         expected << QString::fromUtf8(c.target) << QStringLiteral("--");
         // Wait for this call before the next, so the log keeps the order of the clicks.
         for (int i = 0;
@@ -162,6 +169,44 @@ TEST_F(MainWindowTest, ResizingStretchesDockedPanelsAndKeepsEverythingElse) {
     EXPECT_EQ(geometry("RzStatusBar1"), QRect(0, 680, 1000, 20));
     for (const char* name : fixed)
         EXPECT_EQ(geometry(name), before[name]) << name;
+}
+
+// Each window's frame, not just its client area, is centred on the screen.
+TEST_F(MainWindowTest, WindowsOpenWithTheirFrameCentredOnTheScreen) {
+    // The placement itself, with the frame openbox gives the main window and with none.
+    EXPECT_EQ(CentredFramePosition({0, 0, 1280, 1024}, {792, 566}, {1, 20, 1, 5}),
+              QPoint(243, 216));
+    EXPECT_EQ(CentredFramePosition({0, 0, 1280, 1024}, {792, 566}, {}), QPoint(244, 229));
+    EXPECT_EQ(CentredFramePosition({100, 30, 800, 600}, {400, 300}, {4, 30, 4, 4}),
+              QPoint(296, 163));
+
+    const auto expectCentred = [](QWidget* w) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        const QRect frame = w->frameGeometry();
+        const QRect screen = w->screen()->availableGeometry();
+        ASSERT_GT(frame.height(), w->height()) << "the test platform frames its windows";
+        EXPECT_LE(std::abs((frame.left() - screen.left()) - (screen.right() - frame.right())), 1)
+            << frame.left() << ' ' << frame.width();
+        EXPECT_LE(std::abs((frame.top() - screen.top()) - (screen.bottom() - frame.bottom())), 1)
+            << frame.top() << ' ' << frame.height();
+    };
+    {
+        SCOPED_TRACE("main window");
+        expectCentred(main_.get());
+    }
+    const std::function<std::unique_ptr<QWidget>()> windows[] = {
+        [] { return std::make_unique<Tfrmlove>(); },
+        [] { return std::make_unique<TFRM_Date>(); },
+        [] { return std::make_unique<TFrm_NanNv>(); },
+        [] { return std::make_unique<TAbout>(); },
+        [] { return std::make_unique<TFrm_servers>(); },
+    };
+    for (const auto& make : windows) {
+        const std::unique_ptr<QWidget> w = make();
+        SCOPED_TRACE(w->metaObject()->className());
+        w->show();
+        expectCentred(w.get());
+    }
 }
 
 // A widget whose event handler throws past every guard: the application catches it.

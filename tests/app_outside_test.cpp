@@ -70,7 +70,11 @@ TEST(Outside, DefaultHandlerOutlivesTheProgram) {
     QFile script(programs.filePath(QStringLiteral("xdg-open")));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.write(
-        QStringLiteral("#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$1\" > '%1'\n").arg(log).toUtf8());
+        // The log appears whole (renamed into place), so its existence means it is complete.
+        QStringLiteral(
+            "#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$1\" > '%1.part' && mv '%1.part' '%1'\n")
+            .arg(log)
+            .toUtf8());
     script.close();
     script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 

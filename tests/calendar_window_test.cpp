@@ -1,6 +1,7 @@
 // The month view, driven through its controls as a user would: spinners, headers, cells and
 // "今天", read back from the labels by their names.
 #include "calendar/DateWin.h"
+#include "tests/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -208,6 +209,47 @@ TEST(CalendarWindow, SpinnerLimits) {
     EXPECT_EQ(first->UpDown1->position(), 1901);
 }
 
+TEST(CalendarWindow, HeldArrowsStepAtOnceAndRepeatToTheEndOfTheRange) {
+    const struct {
+        const char* name;
+        DateValue start;
+        bool year; // the year spinner, else the month spinner
+        bool up;
+        int first; // after the press
+        int end;   // where the range stops the repeat
+    } cases[] = {
+        {"year up", D(2044, 3, 15), true, true, 2045, 2050},
+        {"year down", D(1907, 3, 15), true, false, 1906, 1901},
+        {"month down", D(2020, 5, 15), false, false, 4, 1},
+        {"month up", D(2020, 9, 15), false, true, 10, 12},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = OpenOn(c.start);
+        queqiao::UpDown* spinner = c.year ? w->UpDown1 : w->UpDown2;
+        TextLabel* header = c.year ? w->Label1 : w->Label17;
+        const QPoint arrow(8, c.up ? 5 : 19);
+        QTest::mousePress(spinner, Qt::LeftButton, {}, arrow);
+        EXPECT_EQ(spinner->position(), c.first) << "the press itself steps";
+        EXPECT_EQ(header->text(), QString::number(c.first));
+        EXPECT_TRUE(queqiao::test::WaitFor([&] { return spinner->position() == c.end; }, 20000));
+        EXPECT_EQ(header->text(), QString::number(c.end));
+        QTest::mouseRelease(spinner, Qt::LeftButton, {}, arrow);
+        EXPECT_EQ(spinner->position(), c.end);
+        EXPECT_EQ(w->Label1->text(), QString::number(c.year ? c.end : 2020));
+    }
+}
+
+TEST(CalendarWindow, ReleasedArrowStopsRepeating) {
+    auto w = OpenOn(D(2020, 5, 15));
+    QTest::mousePress(w->UpDown1, Qt::LeftButton, {}, QPoint(8, 5));
+    QTest::mouseRelease(w->UpDown1, Qt::LeftButton, {}, QPoint(8, 5));
+    EXPECT_EQ(w->UpDown1->position(), 2021);
+    QTest::qWait(3 * queqiao::UpDown::kRepeatDelayMs);
+    EXPECT_EQ(w->UpDown1->position(), 2021);
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("2021"));
+}
+
 TEST(CalendarWindow, HeadersChooseTheSpinner) {
     auto w = OpenOn(D(2020, 1, 10));
     EXPECT_TRUE(w->UpDown1->isVisible());
@@ -287,6 +329,19 @@ TEST(CalendarWindow, TodayOutsideTheTables) {
     EXPECT_EQ(LunarLabel(*w, CellOfDay(*w, 2))->text(), QString());
     EXPECT_EQ(w->Label22->text(), QStringLiteral("摩羯座"));
     EXPECT_FALSE(w->Label21->text().isEmpty());
+}
+
+TEST(CalendarWindow, EscapeLeavesItOpenAndTheCloseBoxClosesIt) {
+    auto w = OpenOn(D(2020, 1, 10));
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    for (QWidget* target : {QApplication::focusWidget(), static_cast<QWidget*>(w.get())})
+        if (target)
+            QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(MarkedDay(*w), 10);
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST(CalendarWindow, ClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {

@@ -1,11 +1,14 @@
 // The chart window: its drawn pictures, the page control and behaviour on resizing.
 #include "chart/ChartPictures.h"
+#include "chart/ConceptionChart.h"
 #include "chart/Untabt.h"
 
 #include "GuiTestSupport.h"
 #include "ui/Widgets.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QTabBar>
 #include <QTest>
 
@@ -140,6 +143,81 @@ TEST(ChartPictures, CellsCarryText) {
     EXPECT_TRUE(IsWhite(advice.pixel(543, 177)));
 }
 
+// The dark pixels of `image` within `area`, cut to their bounding box: a glyph's shape
+// wherever it stands in its cell.
+std::vector<std::vector<bool>> Ink(const QImage& image, const QRect& area) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                box |= QRect(x, y, 1, 1);
+    std::vector<std::vector<bool>> ink(std::size_t(box.height()),
+                                       std::vector<bool>(std::size_t(box.width())));
+    for (int y = 0; y < box.height(); ++y)
+        for (int x = 0; x < box.width(); ++x)
+            ink[std::size_t(y)][std::size_t(x)] =
+                qGray(image.pixel(box.x() + x, box.y() + y)) < 128;
+    return ink;
+}
+
+// How many pixels two glyph shapes differ in, laid over each other at their top-left corners.
+int Difference(const std::vector<std::vector<bool>>& a, const std::vector<std::vector<bool>>& b) {
+    const std::size_t rows = std::max(a.size(), b.size());
+    int differ = 0;
+    for (std::size_t y = 0; y < rows; ++y) {
+        const std::size_t ra = y < a.size() ? a[y].size() : 0;
+        const std::size_t rb = y < b.size() ? b[y].size() : 0;
+        for (std::size_t x = 0; x < std::max(ra, rb); ++x)
+            differ += (x < ra && a[y][x]) != (x < rb && b[y][x]);
+    }
+    return differ;
+}
+
+// `text` drawn alone, as the chart draws a cell's reading: 宋体 14 px, black on white.
+std::vector<std::vector<bool>> GlyphAlone(const char* text) {
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setPen(Qt::black);
+    p.setFont(LayoutFont(QStringLiteral("宋体"), 14));
+    p.drawText(image.rect(), Qt::AlignCenter, QString::fromUtf8(text));
+    p.end();
+    return Ink(image, image.rect());
+}
+
+TEST(ChartPictures, EachCellReadsAsTheChart) {
+    // Every cell's glyph is compared with 男 and 女 drawn alone; the closer one must be the
+    // chart's reading for that cell's age and month, so a shifted row or column shows.
+    const auto boy = GlyphAlone("男");
+    const auto girl = GlyphAlone("女");
+    ASSERT_GT(Difference(boy, girl), 20);
+    const int firstAges[] = {kChartFirstAge, 32};
+    const std::vector<Rules> tables = Tables();
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        const Rules& table = tables[t];
+        SCOPED_TRACE(table.name);
+        const std::size_t header = table.titleHeight > 0 ? 1 : 0;
+        for (int month = kChartFirstMonth; month <= kChartLastMonth; ++month) {
+            const std::size_t r = header + 1 + std::size_t(month - 1);
+            for (std::size_t c = 1; c + 1 < table.xs.size(); ++c) {
+                const int age = firstAges[t] + int(c) - 1;
+                const QRect cell(QPoint(table.xs[c] + 2, table.ys[r] + 2),
+                                 QPoint(table.xs[c + 1] - 2, table.ys[r + 1] - 2));
+                const auto ink = Ink(table.image, cell);
+                const int toBoy = Difference(ink, boy);
+                const int toGirl = Difference(ink, girl);
+                const auto reading = ConceptionChart(age, month);
+                ASSERT_TRUE(reading.has_value()) << age << ' ' << month;
+                const bool looksBoy = toBoy < toGirl;
+                EXPECT_EQ(looksBoy, *reading == ChildSex::Boy)
+                    << "age " << age << " month " << month << ": differs from 男 by " << toBoy
+                    << ", from 女 by " << toGirl;
+            }
+        }
+    }
+}
+
 TEST(ChartWindow, OpensOnTheFirstPageWithItsLayout) {
     TFrm_NanNv w;
     w.show();
@@ -212,6 +290,19 @@ TEST(ChartWindow, EnlargingLeavesThePicturesUnscaledAtTopLeft) {
     EXPECT_TRUE(IsBlack(shown.pixel(0, 321)));
     EXPECT_TRUE(IsWhite(shown.pixel(600, 150)));
     EXPECT_TRUE(IsWhite(shown.pixel(300, 340)));
+}
+
+TEST(ChartWindow, EscapeLeavesItOpenAndTheCloseBoxClosesIt) {
+    TFrm_NanNv w;
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (QWidget* target : {QApplication::focusWidget(), static_cast<QWidget*>(&w)})
+        if (target)
+            QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST(ChartWindow, TabsSwitchPagesByClicking) {

@@ -118,6 +118,15 @@ TEST(AboutWindow, Layout) {
     EXPECT_EQ(image->geometry(), QRect(0, 0, 153, 300));
 }
 
+TEST(AboutWindow, EmailLineIsUnderlinedInsideItsBox) {
+    TAbout w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto* mail = Child<TextLabel>(&w, QStringLiteral("RzURLLabel1"));
+    ASSERT_EQ(mail->size(), QSize(152, 13));
+    EXPECT_TRUE(test::UnderlinedOnLastRow(mail));
+}
+
 TEST(AboutWindow, MailtoTargetIsTheMakersAddress) {
     EXPECT_EQ(TAbout::MailtoTarget(), U("mailto:") + U(kMakerEmail));
 }

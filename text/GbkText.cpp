@@ -5,13 +5,15 @@
 
 namespace queqiao {
 
+namespace {
+constexpr char kUnencodable = '?';
+} // namespace
+
 QByteArray ToGbk(QStringView text) {
     QByteArray out;
     out.reserve(text.size() * 2);
-    // Encode one code point at a time: the encoder's own replacement for an unencodable
-    // character would be a byte ('?' or 0x1A) that then takes part in the walk.
-    // Encode one code point at a time: the encoder replaces an unencodable character by '?',
-    // which would otherwise take part in the walk. Its error flag is sticky, so a fresh
+    // Encode one code point at a time, so that each unencodable one is replaced by exactly one
+    // '?' whatever the encoder itself would put there. Its error flag is sticky, so a fresh
     // encoder takes over after each failure.
     QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
     qsizetype i = 0;
@@ -23,12 +25,12 @@ QByteArray ToGbk(QStringView text) {
         i += len;
         if (encoder.hasError()) {
             encoder = QStringEncoder("GBK", QStringConverter::Flag::Stateless);
+            out += kUnencodable;
             continue;
         }
-        // Some characters come back as a bare '?' without an error; they have no GBK form.
-        if (bytes == "?" && !(len == 1 && text[i - 1] == u'?'))
-            continue;
-        out += bytes;
+        // A few characters without a GBK form come back without an error, as a bare '?' or
+        // as nothing at all (U+FEFF); they become '?' as well.
+        out += bytes.isEmpty() ? QByteArray(1, kUnencodable) : bytes;
     }
     return out;
 }

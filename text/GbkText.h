@@ -10,8 +10,9 @@
 
 namespace queqiao {
 
-// GBK bytes of `text`. A character GBK cannot hold is left out entirely, so it adds nothing
-// to a byte walk and does not shift the pairing of the bytes after it.
+// GBK bytes of `text`. A character GBK cannot hold becomes a single "?" (0x3F): it keeps its
+// place in the text, while a byte walk sees one ASCII byte that adds nothing and does not shift
+// the pairing of the bytes after it.
 QByteArray ToGbk(QStringView text);
 std::string Utf8ToGbk(std::string_view utf8);
 

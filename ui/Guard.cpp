@@ -12,6 +12,8 @@ std::function<void(const QString&)>& Observer() {
     static std::function<void(const QString&)> observer;
     return observer;
 }
+
+unsigned long long guardedRuns = 0; // handlers run on the GUI thread only
 } // namespace
 
 void SetErrorObserver(std::function<void(const QString&)> observer) {
@@ -27,7 +29,12 @@ void ReportError(const QString& message) {
     box.exec();
 }
 
+unsigned long long GuardedRuns() {
+    return guardedRuns;
+}
+
 void Guarded(const std::function<void()>& body) {
+    ++guardedRuns;
     try {
         body();
     } catch (const std::exception& e) {

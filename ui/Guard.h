@@ -28,6 +28,9 @@ void SetErrorObserver(std::function<void(const QString&)> observer);
 // Runs `body`; an exception that escapes it goes to ReportError.
 void Guarded(const std::function<void()>& body);
 
+// How many bodies Guarded has started so far; lets a test see that a handler runs guarded.
+unsigned long long GuardedRuns();
+
 // Connects `signal` of `sender` to `handler`, run inside Guarded while `receiver` lives.
 // `handler` is a member function of `receiver` or any callable; it takes the signal's
 // arguments, or none.

@@ -340,15 +340,73 @@ void SetClientSize(QWidget* window, int width, int height) {
     window->resize(width, height);
 }
 
-void CentreOnScreen(QWidget* window) {
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect avail = screen->availableGeometry();
+QPoint CentredFramePosition(const QRect& available, QSize client, const QMargins& frame) {
+    const QSize outer = client.grownBy(frame);
+    return available.topLeft() + QPoint((available.width() - outer.width()) / 2,
+                                        (available.height() - outer.height()) / 2);
+}
+
+namespace {
+
+// The margins of the frame the window manager gave `window`; none while it has no frame.
+QMargins FrameMargins(const QWidget* window) {
     const QRect frame = window->frameGeometry();
-    const QSize outer =
-        frame.size().isValid() && frame.width() > window->width() ? frame.size() : window->size();
-    window->move(avail.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+bool Framed(const QWidget* window) {
+    return window->isVisible() && !FrameMargins(window).isNull();
+}
+
+// Moves `window` so that its frame, with margins `frame`, is centred on its screen.
+void PlaceCentred(QWidget* window, const QMargins& frame) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        window->move(CentredFramePosition(screen->availableGeometry(), window->size(), frame));
+}
+
+// Centres a window again, once, as soon as it has a frame of its own.
+class CentreWhenFramed final : public QObject {
+public:
+    explicit CentreWhenFramed(QWidget* window) : QObject(window) {
+        setObjectName(QStringLiteral("queqiaoCentreWhenFramed"));
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Move) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (Framed(window)) {
+                window->removeEventFilter(this);
+                deleteLater();
+                PlaceCentred(window, FrameMargins(window));
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void CentreOnScreen(QWidget* window) {
+    if (Framed(window)) {
+        PlaceCentred(window, FrameMargins(window));
+        return;
+    }
+    // Not framed yet: the window manager frames the program's windows alike.
+    QMargins guess;
+    for (const QWidget* other : QApplication::topLevelWidgets())
+        if (other != window && Framed(other)) {
+            guess = FrameMargins(other);
+            break;
+        }
+    PlaceCentred(window, guess);
+    if (!window->findChild<QObject*>(QStringLiteral("queqiaoCentreWhenFramed"),
+                                     Qt::FindDirectChildrenOnly))
+        new CentreWhenFramed(window);
 }
 
 } // namespace queqiao

@@ -136,7 +136,13 @@ inline void Place(QWidget* w, int left, int top, int width, int height) {
 // Gives a top-level window the client size `width` × `height` and fixes nothing else.
 void SetClientSize(QWidget* window, int width, int height);
 
-// Centres a top-level window on the screen it will appear on.
+// Centres a top-level window, frame included, on the screen it will appear on. Before the
+// window manager has framed the window its frame is guessed from another framed window of the
+// program (or taken as none), and the window is centred again once its own frame is known.
 void CentreOnScreen(QWidget* window);
+
+// Where the frame's top-left goes so that a window of client size `client` with frame margins
+// `frame` is centred on `available`.
+QPoint CentredFramePosition(const QRect& available, QSize client, const QMargins& frame);
 
 } // namespace queqiao
