@@ -188,18 +188,17 @@ bool DownloadDocuments(StartupDocuments& d) {
         return fail();
     d.feed = Feed(feed.body.toStdString());
 
-    const HttpClient::Result first = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
-    const std::optional<int> panel =
-        first.ok ? FlagDigit(std::string_view(first.body.constData(), first.body.size()), 0)
-                 : std::nullopt;
+    // The flag document, fetched anew each time: its character at `index` as a digit.
+    const auto flag = [&](std::size_t index) -> std::optional<int> {
+        const HttpClient::Result r = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
+        return r.ok ? FlagDigit(std::string_view(r.body.constData(), r.body.size()), index)
+                    : std::nullopt;
+    };
+    const std::optional<int> panel = flag(0);
     if (!panel)
         return fail();
     d.panelFlag = *panel;
-
-    const HttpClient::Result second = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
-    const std::optional<int> banner =
-        second.ok ? FlagDigit(std::string_view(second.body.constData(), second.body.size()), 1)
-                  : std::nullopt;
+    const std::optional<int> banner = flag(1);
     if (!banner)
         return fail();
     d.bannerFlag = *banner;

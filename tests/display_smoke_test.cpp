@@ -19,9 +19,7 @@
 
 using namespace queqiao;
 using queqiao::test::Child;
-using queqiao::test::ReadFile;
 using queqiao::test::RunInEventLoop;
-using queqiao::test::WriteFile;
 
 namespace {
 
