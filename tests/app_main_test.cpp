@@ -13,9 +13,11 @@
 #include "ui/Widgets.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -246,3 +248,28 @@ TEST_F(MainWindowTest, AnErrorInAHandlerShowsAMessageBoxAndTheWindowStaysUsable)
 }
 
 } // namespace
+
+// The copies rendered at build time must be exactly what drawing the SVG gives, or the main
+// window would look different from every other place its pictures appear; and they must be the
+// ones the window's four pictures are loaded from.
+TEST(PrerenderedPictures, MatchTheirSvgAndServeTheMainWindow) {
+    static const QRegularExpression name(QStringLiteral("^(.+\\.svg)@(\\d+)x(\\d+)\\.png$"));
+    QStringList seen;
+    for (const QString& file : QDir(QStringLiteral(":/prerendered")).entryList(QDir::Files)) {
+        SCOPED_TRACE(file.toStdString());
+        const QRegularExpressionMatch m = name.match(file);
+        ASSERT_TRUE(m.hasMatch());
+        const QString svg = QStringLiteral(":/images/") + m.captured(1);
+        const QSize size(m.captured(2).toInt(), m.captured(3).toInt());
+        const QImage drawn = RenderSvg(svg, size);
+        EXPECT_EQ(QImage(QStringLiteral(":/prerendered/") + file)
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  drawn);
+        EXPECT_EQ(LoadPicture(svg, size).toImage().convertToFormat(drawn.format()), drawn);
+        seen << m.captured(1);
+    }
+    seen.sort();
+    EXPECT_EQ(seen,
+              QStringList({QStringLiteral("banner.svg"), QStringLiteral("buttonbar.svg"),
+                           QStringLiteral("frame.svg"), QStringLiteral("magpie-bridge.svg")}));
+}

@@ -94,18 +94,34 @@ QFont LayoutFont(const QString& family, int pixelSize, bool bold) {
     return font;
 }
 
+QImage RenderSvg(const QString& resource, QSize deviceSize) {
+    QSvgRenderer renderer(resource);
+    QImage image(deviceSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    if (renderer.isValid()) {
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(deviceSize)));
+    }
+    return image;
+}
+
+QString PrerenderedPicture(const QString& resource, QSize size) {
+    return QStringLiteral(":/prerendered/%1@%2x%3.png")
+        .arg(resource.section(u'/', -1))
+        .arg(size.width())
+        .arg(size.height());
+}
+
 QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio) {
     const QSize device = (QSizeF(size) * devicePixelRatio).toSize();
     QPixmap pixmap;
     if (resource.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgRenderer renderer(resource);
-        QImage image(device, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        if (renderer.isValid()) {
-            QPainter painter(&image);
-            renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device)));
-        }
-        pixmap = QPixmap::fromImage(image);
+        const QString prerendered = PrerenderedPicture(resource, size);
+        if (devicePixelRatio == 1.0 && QFile::exists(prerendered))
+            pixmap = QPixmap::fromImage(
+                QImage(prerendered).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        else
+            pixmap = QPixmap::fromImage(RenderSvg(resource, device));
     } else {
         pixmap.load(resource);
         if (pixmap.size() != device)

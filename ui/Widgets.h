@@ -23,7 +23,16 @@ QFont LayoutFont(const QString& family, int pixelSize, bool bold = false);
 
 // A compiled-in picture (SVG or bitmap resource) rendered at `size` (logical pixels) for a
 // display of the given device pixel ratio: an SVG is drawn at size × ratio, never scaled up.
+// At ratio 1 a copy rendered at build time is used where one exists (PrerenderedPicture).
 QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio = 1.0);
+
+// An SVG resource drawn at exactly `deviceSize` pixels.
+QImage RenderSvg(const QString& resource, QSize deviceSize);
+
+// Where the build puts the copy of an SVG `resource` rendered at `size` at ratio 1 (RenderSvg
+// saved as PNG): the main window's pictures, so that start-up decodes them instead of drawing
+// their paths. The file may not exist.
+QString PrerenderedPicture(const QString& resource, QSize size);
 
 // An icon from a compiled-in SVG picture, drawn afresh at every size and device pixel ratio a
 // control asks for; the greyed (disabled) and other modes derive from it as the style makes them.

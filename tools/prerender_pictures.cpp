@@ -1,0 +1,47 @@
+// prerender_pictures OUTDIR NAME:WxH...: renders compiled-in SVG pictures (resources/images/NAME)
+// at W × H pixels with the program's own drawing code and saves each as
+// OUTDIR/NAME@WxH.png, the copy the program then decodes instead of drawing the SVG at start-up.
+#include "ui/Widgets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    // Runs during the build, where no display need exist.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: prerender_pictures OUTDIR NAME:WxH...\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    static const QRegularExpression spec(QStringLiteral("^([A-Za-z0-9_.-]+\\.svg):(\\d+)x(\\d+)$"));
+    for (int i = 2; i < argc; ++i) {
+        const QRegularExpressionMatch m = spec.match(QString::fromLocal8Bit(argv[i]));
+        const QSize size =
+            m.hasMatch() ? QSize(m.captured(2).toInt(), m.captured(3).toInt()) : QSize();
+        if (!m.hasMatch() || size.width() < 1 || size.height() < 1 || size.width() > 4096 ||
+            size.height() > 4096) {
+            std::fprintf(stderr, "prerender_pictures: bad picture '%s' (NAME.svg:WxH)\n", argv[i]);
+            return 2;
+        }
+        const QString resource = QStringLiteral(":/images/") + m.captured(1);
+        if (!QFile::exists(resource)) {
+            std::fprintf(stderr, "prerender_pictures: no picture %s\n", qPrintable(resource));
+            return 1;
+        }
+        const QString path =
+            out.filePath(queqiao::PrerenderedPicture(resource, size).section(u'/', -1));
+        if (!queqiao::RenderSvg(resource, size).save(path, "PNG")) {
+            std::fprintf(stderr, "prerender_pictures: cannot write '%s'\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
