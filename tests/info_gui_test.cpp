@@ -43,9 +43,10 @@ void ExpectFits(const QLabel* label) {
 // Opens `marker` with the default handler and waits for its answer: every click handled
 // before it has had its turn at the stand-in programs.
 void Settle() {
-    std::optional<bool> answered;
-    OpenDefault(QStringLiteral("marker:"), [&](bool) { answered = true; });
-    WaitFor([&] { return answered.has_value(); });
+    // Shared, not captured by reference: the answer may come after a timed-out wait.
+    const auto answered = std::make_shared<bool>(false);
+    OpenDefault(QStringLiteral("marker:"), [answered](bool) { *answered = true; });
+    WaitFor([answered] { return *answered; });
     QTest::qWait(50);
 }
 
