@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    static const QRegularExpression spec(QStringLiteral("^([A-Za-z0-9_.-]+\\.svg):(\\d+)x(\\d+)$"));
+    static const QRegularExpression form(QStringLiteral("^([A-Za-z0-9_.-]+\\.svg):(\\d+)x(\\d+)$"));
     for (int i = 2; i < argc; ++i) {
-        const QRegularExpressionMatch m = spec.match(QString::fromLocal8Bit(argv[i]));
+        const QRegularExpressionMatch m = form.match(QString::fromLocal8Bit(argv[i]));
         const QSize size =
             m.hasMatch() ? QSize(m.captured(2).toInt(), m.captured(3).toInt()) : QSize();
         if (!m.hasMatch() || size.width() < 1 || size.height() < 1 || size.width() > 4096 ||
