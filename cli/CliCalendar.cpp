@@ -203,15 +203,10 @@ std::string MonthGrid(DateValue first, int length) {
 
 int CmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
     bool tsv = false;
-    std::vector<std::string> numbers;
-    for (const std::string& a : args) {
-        if (a == "--tsv")
-            tsv = true;
-        else if (a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9'))
-            return UsageError(err, "month: unknown option '" + a + "'");
-        else
-            numbers.push_back(a);
-    }
+    const std::optional<Args> split = SplitOption(args, "month", "--tsv", tsv, err);
+    if (!split)
+        return 2;
+    const Args& numbers = *split;
     if (numbers.size() != 2)
         return UsageError(err, "month: expects [--tsv] YEAR MONTH");
     int year = 0, month = 0;

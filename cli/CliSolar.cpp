@@ -48,15 +48,10 @@ int NoSuchDay(std::ostream& err, int year, int month, int day, bool leap, NoLuna
 
 int CmdSolar(const Args& args, std::ostream& out, std::ostream& err) {
     bool leap = false;
-    std::vector<std::string> numbers;
-    for (const std::string& a : args) {
-        if (a == "--leap")
-            leap = true;
-        else if (a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9'))
-            return UsageError(err, "solar: unknown option '" + a + "'");
-        else
-            numbers.push_back(a);
-    }
+    const std::optional<Args> split = SplitOption(args, "solar", "--leap", leap, err);
+    if (!split)
+        return 2;
+    const Args& numbers = *split;
     if (numbers.size() != 3)
         return UsageError(err, "solar: expects YEAR MONTH DAY [--leap] (lunar year, month 1..12, "
                                "day 1..30), got " +

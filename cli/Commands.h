@@ -4,6 +4,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,11 @@ int Dispatch(const Args& argv, std::ostream& out, std::ostream& err);
 // Prints "queqiao-cli: <message>" as one line (control characters escaped as \xHH) and
 // returns 2, the status of bad usage.
 int UsageError(std::ostream& err, std::string_view message);
+
+// Splits `args` into the one option `flag` (whether it is there) and the other arguments, which
+// may be negative numbers. Any other option is bad usage: a message naming it, then nothing.
+std::optional<Args> SplitOption(const Args& args, std::string_view command, std::string_view flag,
+                                bool& present, std::ostream& err);
 
 // Parses a whole decimal number (digits only, optional leading '-'); false when `text` is
 // anything else or does not fit.

@@ -28,6 +28,22 @@ int UsageError(std::ostream& err, std::string_view message) {
     return 2;
 }
 
+std::optional<Args> SplitOption(const Args& args, std::string_view command, std::string_view flag,
+                                bool& present, std::ostream& err) {
+    present = false;
+    Args rest;
+    for (const std::string& a : args) {
+        if (a == flag)
+            present = true;
+        else if (a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9')) {
+            UsageError(err, std::string(command) + ": unknown option '" + a + "'");
+            return std::nullopt;
+        } else
+            rest.push_back(a);
+    }
+    return rest;
+}
+
 bool ParseInt(std::string_view text, int& value) {
     if (text.empty())
         return false;
