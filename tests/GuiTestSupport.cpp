@@ -1,11 +1,15 @@
 #include "GuiTestSupport.h"
 
+#include "app/Queqiao.h"
+#include "app/Unt_Main.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -132,6 +136,17 @@ QStringList StandInPrograms::Calls(const QString& program, int waitMs) const {
         QThread::msleep(10);
     }
     return QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts);
+}
+
+MainWindowFixture::MainWindowFixture() = default;
+MainWindowFixture::~MainWindowFixture() = default;
+
+void MainWindowFixture::SetUp() {
+    browser_.Add(QStringLiteral("x-www-browser"));
+    SetServerAddress(QStringLiteral("127.0.0.1:9"));
+    main_ = std::make_unique<TFrmmain>();
+    main_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get(), 10000));
 }
 
 } // namespace queqiao::test

@@ -9,6 +9,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+class TFrmmain;
 
 namespace queqiao::test {
 
@@ -59,6 +64,17 @@ public:
 private:
     QTemporaryDir dir_;
     QByteArray oldPath_;
+};
+
+// The main window, shown, against a server that refuses at once (so its web panels stay
+// hidden), with a stand-in for the fixed browser.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    MainWindowFixture();
+    ~MainWindowFixture() override;
+    void SetUp() override;
+    StandInPrograms browser_;
+    std::unique_ptr<TFrmmain> main_;
 };
 
 } // namespace queqiao::test

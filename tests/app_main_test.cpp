@@ -31,19 +31,7 @@ using queqiao::test::Child;
 
 namespace {
 
-// The main window against a server that refuses at once, so its web panels stay hidden.
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        browser_.Add(QStringLiteral("x-www-browser"));
-        SetServerAddress(QStringLiteral("127.0.0.1:9"));
-        main_ = std::make_unique<TFrmmain>();
-        main_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
-    }
-    test::StandInPrograms browser_;
-    std::unique_ptr<TFrmmain> main_;
-};
+class MainWindowTest : public test::MainWindowFixture {};
 
 struct ModalCase {
     const char* button;

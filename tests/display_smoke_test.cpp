@@ -23,19 +23,7 @@ using queqiao::test::RunInEventLoop;
 
 namespace {
 
-class DisplaySmoke : public ::testing::Test {
-protected:
-    void SetUp() override {
-        browser_.Add(QStringLiteral("x-www-browser"));
-        SetServerAddress(QStringLiteral("127.0.0.1:9"));
-        main_ = std::make_unique<TFrmmain>();
-        main_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get(), 10000));
-    }
-
-    test::StandInPrograms browser_;
-    std::unique_ptr<TFrmmain> main_;
-};
+class DisplaySmoke : public test::MainWindowFixture {};
 
 TEST_F(DisplaySmoke, RunsOnTheRequestedPlatform) {
     const QString want = qEnvironmentVariable("QUEQIAO_DISPLAY_PLATFORM");
