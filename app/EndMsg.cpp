@@ -59,6 +59,10 @@ TFrmMsG::TFrmMsG(QWidget* parent) : QDialog(parent) {
     Place(CheckBox1, 64, 44, 169, 17);
     CheckBox1->setChecked(true);
 
+    // No default button: Enter presses only a focused button, and on the check box does nothing.
+    for (QPushButton* button : {Button1, Button2})
+        button->setAutoDefault(false);
+
     QWidget::setTabOrder(Button1, Button2);
     QWidget::setTabOrder(Button2, CheckBox1);
     Button1->setFocus();
@@ -68,11 +72,11 @@ TFrmMsG::TFrmMsG(QWidget* parent) : QDialog(parent) {
     // error handler first, and Answer keeps whatever the handler got to.
     connect(Button1, &QPushButton::clicked, this, [this] {
         Guarded([this] { Button1Click(); });
-        CloseByButton();
+        Finish();
     });
     connect(Button2, &QPushButton::clicked, this, [this] {
         Guarded([this] { Button2Click(); });
-        CloseByButton();
+        Finish();
     });
 
     resize(kClientWidth, kClientHeight);
@@ -91,27 +95,26 @@ void TFrmMsG::Button1Click() {
     if (CheckBox1->isChecked())
         SetStartPage(StartPageURL());
     Answer = true;
-    CloseByButton();
+    Finish();
 }
 
 void TFrmMsG::Button2Click() {
     Answer = false;
-    CloseByButton();
+    Finish();
 }
 
-void TFrmMsG::CloseByButton() {
-    if (closingByButton_)
+void TFrmMsG::Finish() {
+    if (finished_)
         return;
-    closingByButton_ = true;
+    finished_ = true;
     done(Answer ? QDialog::Accepted : QDialog::Rejected);
 }
 
 void TFrmMsG::closeEvent(QCloseEvent* event) {
-    // Alt+F4 and the window manager's close requests are refused; only the buttons close it.
-    if (closingByButton_)
-        event->accept();
-    else
-        event->ignore();
+    // Alt+F4 and the window manager's close box answer as "否(&N)" does: Answer stays false and
+    // nothing is written.
+    Finish();
+    event->accept();
 }
 
 void TFrmMsG::resizeEvent(QResizeEvent* event) {

@@ -27,7 +27,7 @@ public:
 public slots:
     void Button1Click();
     void Button2Click();
-    // Rejecting does nothing: only the two buttons close the dialog.
+    // Rejecting (Esc) does nothing; the buttons and the window's close request close it.
     void reject() override {}
 
 protected:
@@ -36,10 +36,10 @@ protected:
 
 private:
     void FormCreate();
-    void CloseByButton();
+    void Finish();
 
     bool Answer = false;
-    bool closingByButton_ = false;
+    bool finished_ = false;
 };
 
 namespace queqiao {

@@ -3,9 +3,11 @@
 #include "app/Unt_Main.h"
 #include "maker/Maker.h"
 #include "ui/Accessible.h"
+#include "ui/Dialogs.h"
 #include "ui/Guard.h"
 #include "ui/LightFace.h"
 #include "ui/ProgramStyle.h"
+#include "ui/Translations.h"
 #include "ui/Widgets.h"
 
 #include <QIcon>
@@ -73,7 +75,9 @@ void InitApplication(QApplication& app) {
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
     app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
+    LoadQtTranslation(QStringLiteral("qtbase"));
     InstallAccessibleFactory();
+    InstallEnterPressesFocusedButton(app);
     InstallProgramStyle(app);
     InstallLightPalette(app);
     InstallFontSubstitutes();

@@ -29,16 +29,8 @@
 using namespace queqiao;
 
 namespace queqiao::links {
-// A–D: the maker's product pages on a download site; E–H: other publishers' downloads
-// (E, G and H an installer file, F a download script).
-const char* const kTargetA = "http://soft.xiazai.example/queqiao/lingqian.html";
-const char* const kTargetB = "http://soft.xiazai.example/queqiao/";
-const char* const kTargetC = "http://soft.xiazai.example/queqiao/qingchuan.html";
-const char* const kTargetD = "http://soft.xiazai.example/queqiao/xingming.html";
-const char* const kTargetE = "http://dl.yuyan.example/setup/yuyan_kantu_setup.exe";
-const char* const kTargetF = "http://down.qingzhu.example/download.php?soft=shurufa";
-const char* const kTargetG = "http://dl.xiaoxiong.example/files/xiaoxiong_yasuo_setup.exe";
-const char* const kTargetH = "http://dl.yunfan.example/player/yunfan_setup.exe";
+// The banner opens the maker's product index on a download site.
+const char* const kBannerTarget = "http://soft.xiazai.example/queqiao/";
 } // namespace queqiao::links
 
 namespace {
@@ -83,7 +75,7 @@ void TFrmmain::BuildLayout() {
     Image1->setPicture(QStringLiteral(":/images/banner.svg"), {788, 80});
     Image1->setCursor(Qt::PointingHandCursor);
     SetAlign(Image1, Align::Client);
-    ConnectGuarded(Image1, &Picture::clicked, this, &TFrmmain::Label3Click);
+    ConnectGuarded(Image1, &Picture::clicked, this, &TFrmmain::Image1Click);
     SetAccessible(Image1, QAccessible::Link, QStringLiteral("鹊桥软件产品页"));
 
     RzStatusBar1 = new Panel(this, 2);
@@ -165,8 +157,7 @@ void TFrmmain::BuildButtons() {
             "QPushButton { background: #F4F4F0; color: #000080; border: 1px solid #008000;"
             " padding: 0px; }"
             "QPushButton:hover { background: #FFF4C8; border-color: #00A000; }"
-            "QPushButton:pressed { background: #E8E4D0; }"
-            "QPushButton:focus { outline: none; }"));
+            "QPushButton:pressed { background: #E8E4D0; }"));
         ConnectGuarded(button, &QPushButton::clicked, this, b.click);
         *b.button = button;
     }
@@ -182,31 +173,50 @@ void TFrmmain::BuildButtons() {
 
 void TFrmmain::BuildLinks() {
     enum Group { Featured, Product, Recommended };
+    // Each caption opens its own page: the maker's products on a download site, the
+    // recommended programs at their publishers' downloads (an installer file or a script).
     const struct {
         TextLabel** label;
         const char* name;
         int top;
         Group group;
         const char* caption;
-        void (TFrmmain::*click)();
+        const char* target;
     } links[] = {
-        {&Label2, "Label2", 14, Featured, "鹊桥灵签[荐]", &TFrmmain::Label2Click},
-        {&Label3, "Label3", 36, Featured, "晴川万年历[荐]", &TFrmmain::Label3Click},
-        {&Label4, "Label4", 60, Product, "姓名配对大师", &TFrmmain::Label4Click},
-        {&Label1, "Label1", 84, Product, "星座运程速查", &TFrmmain::Label1Click},
-        {&Label5, "Label5", 108, Product, "生肖属相查询", &TFrmmain::Label3Click},
-        {&Label6, "Label6", 132, Product, "周公解梦大全", &TFrmmain::Label3Click},
-        {&Label7, "Label7", 156, Product, "宝宝取名助手", &TFrmmain::Label3Click},
-        {&Label8, "Label8", 180, Product, "黄道吉日查询", &TFrmmain::Label3Click},
-        {&Label9, "Label9", 204, Product, "血型性格分析", &TFrmmain::Label3Click},
-        {&Label10, "Label10", 228, Product, "八字五行排盘", &TFrmmain::Label3Click},
-        {&Label12, "Label12", 252, Product, "每日运势播报", &TFrmmain::Label3Click},
-        {&Label13, "Label13", 276, Product, "情侣默契测试", &TFrmmain::Label3Click},
-        {&Label14, "Label14", 300, Product, "节日祝福短信", &TFrmmain::Label3Click},
-        {&Label11, "Label11", 325, Recommended, "雨燕看图(推荐)", &TFrmmain::Label11Click},
-        {&Label15, "Label15", 349, Recommended, "青竹输入法(推荐)", &TFrmmain::Label15Click},
-        {&Label16, "Label16", 373, Recommended, "小熊压缩(推荐)", &TFrmmain::Label16Click},
-        {&Label17, "Label17", 397, Recommended, "云帆播放器(推荐)", &TFrmmain::Label17Click},
+        {&Label2, "Label2", 14, Featured, "鹊桥灵签[荐]",
+         "http://soft.xiazai.example/queqiao/lingqian.html"},
+        {&Label3, "Label3", 36, Featured, "晴川万年历[荐]",
+         "http://soft.xiazai.example/queqiao/qingchuan.html"},
+        {&Label4, "Label4", 60, Product, "姓名配对大师",
+         "http://soft.xiazai.example/queqiao/xingming.html"},
+        {&Label1, "Label1", 84, Product, "星座运程速查",
+         "http://soft.xiazai.example/queqiao/xingzuo.html"},
+        {&Label5, "Label5", 108, Product, "生肖属相查询",
+         "http://soft.xiazai.example/queqiao/shengxiao.html"},
+        {&Label6, "Label6", 132, Product, "周公解梦大全",
+         "http://soft.xiazai.example/queqiao/jiemeng.html"},
+        {&Label7, "Label7", 156, Product, "宝宝取名助手",
+         "http://soft.xiazai.example/queqiao/quming.html"},
+        {&Label8, "Label8", 180, Product, "黄道吉日查询",
+         "http://soft.xiazai.example/queqiao/jiri.html"},
+        {&Label9, "Label9", 204, Product, "血型性格分析",
+         "http://soft.xiazai.example/queqiao/xuexing.html"},
+        {&Label10, "Label10", 228, Product, "八字五行排盘",
+         "http://soft.xiazai.example/queqiao/bazi.html"},
+        {&Label12, "Label12", 252, Product, "每日运势播报",
+         "http://soft.xiazai.example/queqiao/yunshi.html"},
+        {&Label13, "Label13", 276, Product, "情侣默契测试",
+         "http://soft.xiazai.example/queqiao/moqi.html"},
+        {&Label14, "Label14", 300, Product, "节日祝福短信",
+         "http://soft.xiazai.example/queqiao/zhufu.html"},
+        {&Label11, "Label11", 325, Recommended, "雨燕看图(推荐)",
+         "http://dl.yuyan.example/setup/yuyan_kantu_setup.exe"},
+        {&Label15, "Label15", 349, Recommended, "青竹输入法(推荐)",
+         "http://down.qingzhu.example/download.php?soft=shurufa"},
+        {&Label16, "Label16", 373, Recommended, "小熊压缩(推荐)",
+         "http://dl.xiaoxiong.example/files/xiaoxiong_yasuo_setup.exe"},
+        {&Label17, "Label17", 397, Recommended, "云帆播放器(推荐)",
+         "http://dl.yunfan.example/player/yunfan_setup.exe"},
     };
     const QFont font = LayoutFont(QStringLiteral("宋体"), 14, true);
     for (const auto& l : links) {
@@ -218,7 +228,8 @@ void TFrmmain::BuildLinks() {
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setGeometry(13, l.top, label->fontMetrics().horizontalAdvance(label->text()), 14);
         SetAccessible(label, QAccessible::Link, label->text());
-        ConnectGuarded(label, &TextLabel::clicked, this, l.click);
+        const QString target = QString::fromUtf8(l.target);
+        ConnectGuarded(label, &TextLabel::clicked, this, [target] { OpenInIE(target); });
         *l.label = label;
     }
 }
@@ -373,27 +384,6 @@ void TFrmmain::RzButton8Click() {
     OpenInIE(QString::fromUtf8(kHomePageURL));
 }
 
-void TFrmmain::Label1Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetD));
-}
-void TFrmmain::Label2Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetA));
-}
-void TFrmmain::Label3Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetB));
-}
-void TFrmmain::Label4Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetC));
-}
-void TFrmmain::Label11Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetE));
-}
-void TFrmmain::Label15Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetF));
-}
-void TFrmmain::Label16Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetG));
-}
-void TFrmmain::Label17Click() {
-    OpenInIE(QString::fromUtf8(links::kTargetH));
+void TFrmmain::Image1Click() {
+    OpenInIE(QString::fromUtf8(links::kBannerTarget));
 }

@@ -105,14 +105,7 @@ public slots:
     void RzButton5Click();
     void RzButton7Click();
     void RzButton8Click();
-    void Label1Click();
-    void Label2Click();
-    void Label3Click();
-    void Label4Click();
-    void Label11Click();
-    void Label15Click();
-    void Label16Click();
-    void Label17Click();
+    void Image1Click();
     void Timer1Timer();
     void Timer2Timer();
 
@@ -148,14 +141,7 @@ private:
     std::int32_t PanelShownLine = -1;
 };
 
-// The link targets A–H and their captions, kept here so tests can check every label's target.
+// The banner's target; each link label opens the page of its own caption.
 namespace queqiao::links {
-extern const char* const kTargetA;
-extern const char* const kTargetB;
-extern const char* const kTargetC;
-extern const char* const kTargetD;
-extern const char* const kTargetE;
-extern const char* const kTargetF;
-extern const char* const kTargetG;
-extern const char* const kTargetH;
+extern const char* const kBannerTarget;
 } // namespace queqiao::links

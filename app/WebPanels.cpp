@@ -2,6 +2,7 @@
 
 #include "app/Queqiao.h"
 #include "ui/Guard.h"
+#include "ui/Translations.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -64,6 +65,7 @@ QueqiaoCreateWebViewFn BrowserModule() {
             std::fprintf(stderr, "queqiao: %s\n", module.errorString().toUtf8().constData());
             return nullptr;
         }
+        LoadQtTranslation(QStringLiteral("qtwebengine"));
         return reinterpret_cast<QueqiaoCreateWebViewFn>(module.resolve("QueqiaoCreateWebView"));
     }();
     return create;

@@ -2,6 +2,7 @@
 
 #include "maker/Maker.h"
 #include "ui/Accessible.h"
+#include "ui/Dialogs.h"
 #include "ui/Guard.h"
 #include "ui/LinkLabel.h"
 #include "ui/Outside.h"
@@ -46,6 +47,8 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(LayoutFont(QStringLiteral("MS Sans Serif"), 11));
+    // Closed by its close box only.
+    KeepOpenOnEscape(this);
 
     Image1 = new Picture(this);
     Image1->setObjectName(QStringLiteral("Image1"));

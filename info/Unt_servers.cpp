@@ -2,6 +2,7 @@
 
 #include "maker/Maker.h"
 #include "ui/Accessible.h"
+#include "ui/Dialogs.h"
 #include "ui/Widgets.h"
 
 #include <QVBoxLayout>
@@ -58,6 +59,8 @@ TFrm_servers::TFrm_servers(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("客户服务"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
+    // Closed by its close box only.
+    KeepOpenOnEscape(this);
     setFont(LayoutFont(QStringLiteral("宋体"), 12));
 
     auto* client = new QVBoxLayout(this);

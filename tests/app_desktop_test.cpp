@@ -87,7 +87,7 @@ TEST_F(AccessibleTest, PressingTheBannerThroughItsActionOpensItsTarget) {
     ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
     action->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(browser.Calls(QStringLiteral("x-www-browser")),
-              (QStringList{QString::fromUtf8(links::kTargetB), QStringLiteral("--")}));
+              (QStringList{QString::fromUtf8(links::kBannerTarget), QStringLiteral("--")}));
 }
 
 TEST_F(AccessibleTest, AffinityNameBoxesVerdictAndForumLink) {

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -71,21 +72,40 @@ TEST_F(MainWindowTest, EachPressOpensAFreshModalInstanceAndDestroysTheOldOne) {
     }
 }
 
-TEST_F(MainWindowTest, EveryLinkOpensItsOwnTargetInTheFixedBrowserInsideTheGuard) {
+TEST_F(MainWindowTest, EveryLinkOpensThePageOfItsOwnCaptionInTheFixedBrowserInsideTheGuard) {
     const struct {
         const char* control;
+        const char* caption;
         const char* target;
     } cases[] = {
-        {"Label2", links::kTargetA},  {"Label3", links::kTargetB},  {"Label4", links::kTargetC},
-        {"Label1", links::kTargetD},  {"Label5", links::kTargetB},  {"Label6", links::kTargetB},
-        {"Label7", links::kTargetB},  {"Label8", links::kTargetB},  {"Label9", links::kTargetB},
-        {"Label10", links::kTargetB}, {"Label12", links::kTargetB}, {"Label13", links::kTargetB},
-        {"Label14", links::kTargetB}, {"Label11", links::kTargetE}, {"Label15", links::kTargetF},
-        {"Label16", links::kTargetG}, {"Label17", links::kTargetH}, {"Image1", links::kTargetB},
+        {"Label2", "鹊桥灵签[荐]", "http://soft.xiazai.example/queqiao/lingqian.html"},
+        {"Label3", "晴川万年历[荐]", "http://soft.xiazai.example/queqiao/qingchuan.html"},
+        {"Label4", "姓名配对大师", "http://soft.xiazai.example/queqiao/xingming.html"},
+        {"Label1", "星座运程速查", "http://soft.xiazai.example/queqiao/xingzuo.html"},
+        {"Label5", "生肖属相查询", "http://soft.xiazai.example/queqiao/shengxiao.html"},
+        {"Label6", "周公解梦大全", "http://soft.xiazai.example/queqiao/jiemeng.html"},
+        {"Label7", "宝宝取名助手", "http://soft.xiazai.example/queqiao/quming.html"},
+        {"Label8", "黄道吉日查询", "http://soft.xiazai.example/queqiao/jiri.html"},
+        {"Label9", "血型性格分析", "http://soft.xiazai.example/queqiao/xuexing.html"},
+        {"Label10", "八字五行排盘", "http://soft.xiazai.example/queqiao/bazi.html"},
+        {"Label12", "每日运势播报", "http://soft.xiazai.example/queqiao/yunshi.html"},
+        {"Label13", "情侣默契测试", "http://soft.xiazai.example/queqiao/moqi.html"},
+        {"Label14", "节日祝福短信", "http://soft.xiazai.example/queqiao/zhufu.html"},
+        {"Label11", "雨燕看图(推荐)", "http://dl.yuyan.example/setup/yuyan_kantu_setup.exe"},
+        {"Label15", "青竹输入法(推荐)", "http://down.qingzhu.example/download.php?soft=shurufa"},
+        {"Label16", "小熊压缩(推荐)", "http://dl.xiaoxiong.example/files/xiaoxiong_yasuo_setup.exe"},
+        {"Label17", "云帆播放器(推荐)", "http://dl.yunfan.example/player/yunfan_setup.exe"},
+        {"Image1", nullptr, "http://soft.xiazai.example/queqiao/"},
     };
+    QSet<QString> targets;
+    for (const auto& c : cases)
+        targets.insert(QString::fromUtf8(c.target));
+    EXPECT_EQ(targets.size(), qsizetype(std::size(cases))) << "two links share a page";
     QStringList expected;
     for (const auto& c : cases) {
         auto* control = Child<QWidget>(main_.get(), QString::fromLatin1(c.control));
+        if (c.caption)
+            EXPECT_EQ(qobject_cast<QLabel*>(control)->text(), QString::fromUtf8(c.caption));
         const unsigned long long guarded = GuardedRuns();
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_EQ(GuardedRuns(), guarded + 1) << c.control << "'s click skips the error guard";

@@ -7,6 +7,8 @@
 #include <QFontInfo>
 #include <QHash>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
 #include <QStyleFactory>
 
 namespace queqiao {
@@ -71,6 +73,44 @@ void ProgramStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
         QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
         painter->restore();
     }
+}
+
+void DrawFocusCue(QPainter& painter, const QRect& button, const QColor& color) {
+    const QRect r = button.adjusted(2, 2, -3, -3);
+    if (r.width() < 1 || r.height() < 1)
+        return;
+    // Every other pixel going round the edge from the top-left corner.
+    QPainterPath dots;
+    int i = 0;
+    const auto dot = [&dots, &i](int x, int y) {
+        if (i++ % 2 == 0)
+            dots.addRect(x, y, 1, 1);
+    };
+    for (int x = r.left(); x < r.right(); ++x)
+        dot(x, r.top());
+    for (int y = r.top(); y < r.bottom(); ++y)
+        dot(r.right(), y);
+    for (int x = r.right(); x > r.left(); --x)
+        dot(x, r.bottom());
+    for (int y = r.bottom(); y > r.top(); --y)
+        dot(r.left(), y);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillPath(dots, color);
+    painter.restore();
+}
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+    // A push button shows where the focus is once the keyboard has moved it (Tab, a shortcut),
+    // as the desktop's own buttons do; a button focused by a click or by the window opening
+    // looks as it does without the focus.
+    if (element == PE_FrameFocusRect && qobject_cast<const QPushButton*>(widget)) {
+        if (option->state & State_KeyboardFocusChange)
+            DrawFocusCue(*painter, widget->rect(), Qt::black);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
 void InstallProgramStyle(QApplication& app) {

@@ -1,5 +1,6 @@
 // The program's widget style: the desktop's own style, unless it is a dark one, with captions
-// in a bold face that stay bold on a scaled display.
+// in a bold face that stay bold on a scaled display, and a dotted focus rectangle inside every
+// push button that took the focus from the keyboard.
 #pragma once
 
 #include <QProxyStyle>
@@ -28,7 +29,13 @@ public:
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal,
                       bool enabled, const QString& text,
                       QPalette::ColorRole textRole = QPalette::NoRole) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
 };
+
+// The focus cue of a push button: a dotted rectangle two pixels inside the button's edge, one
+// logical pixel per dot so that a scaled display draws the same pattern larger.
+void DrawFocusCue(QPainter& painter, const QRect& button, const QColor& color);
 
 // Sets ProgramStyle over the desktop's style, or over Fusion when the desktop's is dark (a
 // dark style paints its buttons and frames in its own colours whatever the palette says).

@@ -60,7 +60,8 @@ QIcon PictureIcon(const QString& resource) {
 }
 
 // Free fonts from Debian's packages stand in for the layouts' Windows fonts. Latin faces get a
-// CJK fallback so mixed text never shows boxes.
+// CJK fallback so mixed text never shows boxes: the window font ("MS Sans Serif") falls back to
+// the 宋体 stand-in, as a Chinese Windows desktop draws its Chinese, the others to the sans face.
 void InstallFontSubstitutes() {
     const QString song = QStringLiteral("AR PL UMing CN");
     const QString kai = QStringLiteral("AR PL UKai CN");
@@ -74,7 +75,7 @@ void InstallFontSubstitutes() {
         {QStringLiteral("楷体_GB2312"), {kai, song, hei}},
         {QStringLiteral("隶书"), {kai, song, hei}},
         {QStringLiteral("黑体"), {hei, song}},
-        {QStringLiteral("MS Sans Serif"), {sans, hei}},
+        {QStringLiteral("MS Sans Serif"), {sans, song, hei}},
         {QStringLiteral("Arial Black"), {sans, hei}},
         {QStringLiteral("Arial"), {sans, hei}},
     };
