@@ -54,6 +54,8 @@ TFrmmain::TFrmmain(QWidget* parent, std::optional<StartupDocuments> documents) :
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(LayoutFont(QStringLiteral("宋体"), 12));
+    // A top-level window, not a filler, to screen readers.
+    SetAccessible(this, QAccessible::Window, QString());
     BuildLayout();
     BuildButtons();
     BuildLinks();

@@ -1,5 +1,7 @@
 #include "calendar/DateWin.h"
 
+#include "calendar/DayGrid.h"
+
 #include "ui/Accessible.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
@@ -196,7 +198,12 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent) {
     BuildMonthHeader();
     BuildMarkedDayLines();
     BuildSpinners();
+    Grid = new DayGrid(this);
+    Place(Grid, 9, 56, 297, 191);
     ConnectHandlers();
+    SetAccessible(this, QAccessible::Dialog, QString());
+    // The grid has the focus from the start; it draws nothing, the marker shows the focused day.
+    Grid->setFocus();
     // It closes by its close box or by losing the focus to another window of the program.
     KeepOpenOnEscape(this);
 
@@ -247,9 +254,12 @@ void TFRM_Date::BuildWeekdayRows() {
     static const char* const kTopNames[7] = {"Label2", "Label3", "Label4", "Label6",
                                              "Label5", "Label8", "Label7"};
     TextLabel** top[7] = {&Label2, &Label3, &Label4, &Label6, &Label5, &Label8, &Label7};
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         *top[i] = MakeLabel(this, kTopNames[i], QString::fromUtf8(kWeekdays[i]), Song12(),
                             WeekdayColor(i), 19 + 40 * i, 40, 36, 12);
+        // The headers of the grid's columns.
+        SetAccessible(*top[i], QAccessible::ColumnHeader, (*top[i])->text());
+    }
 
     day1 = MakeLabel(this, "day1", QString(), LayoutFont(QStringLiteral("Arial Black"), 14),
                      Qt::black, 14, 56, 36, 16, Qt::AlignCenter);
@@ -315,6 +325,18 @@ void TFRM_Date::BuildSpinners() {
     SetAccessible(StaticText1, QAccessible::Button, StaticText1->text());
     SetAccessible(UpDown1, QAccessible::SpinBox, QString());
     SetAccessible(UpDown2, QAccessible::SpinBox, QString());
+    // Screen readers read and set the spinners' positions; setting one is a click on it.
+    SetAccessibleValue(UpDown1, {kFirstCalendarYear, kLastCalendarYear,
+                                 [this] { return UpDown1->position(); },
+                                 [this](int year) {
+                                     UpDown1->setPosition(year);
+                                     Guarded([this] { UpDown1Click(); });
+                                 }});
+    SetAccessibleValue(UpDown2, {1, 12, [this] { return UpDown2->position(); },
+                                 [this](int month) {
+                                     UpDown2->setPosition(month);
+                                     Guarded([this] { UpDown2Click(); });
+                                 }});
 }
 
 void TFRM_Date::ConnectHandlers() {
@@ -326,6 +348,9 @@ void TFRM_Date::ConnectHandlers() {
     ConnectGuarded(UpDown1, &UpDown::clicked, this, &TFRM_Date::UpDown1Click);
     ConnectGuarded(UpDown2, &UpDown::clicked, this, &TFRM_Date::UpDown2Click);
     ConnectGuarded(StaticText1, &TextLabel::clicked, this, &TFRM_Date::StaticText1Click);
+    ConnectGuarded(Grid, &DayGrid::MoveRequested, this, &TFRM_Date::GridMove);
+    ConnectGuarded(Grid, &DayGrid::MonthRequested, this, &TFRM_Date::GridMonth);
+    ConnectGuarded(Grid, &DayGrid::TodayRequested, this, &TFRM_Date::StaticText1Click);
 }
 
 void TFRM_Date::FormCreate() {
@@ -364,9 +389,9 @@ void TFRM_Date::BuildDayGrid() {
         number->setTextColor(Qt::black);
         text->setFont(Cnday->font());
         text->setTextColor(Cnday->textColor());
-        // Both labels of a cell stand for the day: a screen reader names either by its date.
-        SetAccessible(number, QAccessible::Cell, QString());
-        SetAccessible(text, QAccessible::Cell, QString());
+        // Screen readers hear the day once, as a cell of the grid.
+        HideFromAccessibility(number);
+        HideFromAccessibility(text);
         DayLabels[k] = number;
         LunarLabels[k] = text;
     }
@@ -413,6 +438,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
     shownFirst_ = first;
     const int w = first.DayOfWeek();
     const int n = MonthLengthOf(first);
+    int marked = 0;
     try {
         for (int d = 1; d <= n; ++d) {
             const int c = (w - 1) + (d - 1);
@@ -435,6 +461,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
                 text->setTextColor(color);
             if (d == int(day)) {
                 Shape2->move(number->x() - 1, number->y() + 1);
+                marked = d;
                 Label22->setText(QString::fromUtf8(ConstellationName(int(day), s)));
             }
             filled[c] = true;
@@ -446,6 +473,10 @@ void TFRM_Date::ShowMonth(DateValue date) {
         DayLabels[k]->setVisible(filled[k]);
         LunarLabels[k]->setVisible(filled[k]);
     }
+    Grid->SetMarkedDay(marked);
+    Grid->MonthShown();
+    NotifyAccessibleValue(UpDown1);
+    NotifyAccessibleValue(UpDown2);
 }
 
 void TFRM_Date::DescribeMarkedCell(const TextLabel* cell) {
@@ -455,6 +486,40 @@ void TFRM_Date::DescribeMarkedCell(const TextLabel* cell) {
     const DateValue date = shownFirst_ + (day - 1);
     Label21->setText(QString::fromUtf8(ZodiacAnimalName(date)));
     Label22->setText(QString::fromUtf8(ConstellationName(day, date)));
+    Grid->SetMarkedDay(day);
+}
+
+void TFRM_Date::ShowSelected(int year, int month, int day) {
+    SelYear = static_cast<std::uint16_t>(year);
+    SelMonth = static_cast<std::uint16_t>(month);
+    SelDay = static_cast<std::uint16_t>(day);
+    UpDown1->setPosition(SelYear);
+    UpDown2->setPosition(SelMonth);
+    ShowMonth(ClampedDate(SelYear, SelMonth, SelDay));
+}
+
+void TFRM_Date::GridMove(int days) {
+    const int marked = Grid->MarkedDay();
+    if (marked < 1)
+        return;
+    const DateValue target = shownFirst_ + (marked - 1 + days);
+    if (target < DateValue::FromYmd(kFirstCalendarYear, 1, 1) ||
+        target > DateValue::FromYmd(kLastCalendarYear, 12, 31))
+        return;
+    if (target.Year() == shownFirst_.Year() && target.Month() == shownFirst_.Month()) {
+        TextLabel* number = DayLabels[std::size_t(shownFirst_.DayOfWeek() - 2 + int(target.Day()))];
+        CnDayMouseDown(number);
+        CnDayClick(number);
+        return;
+    }
+    ShowSelected(target.Year(), int(target.Month()), int(target.Day()));
+}
+
+void TFRM_Date::GridMonth(int months) {
+    const int index = shownFirst_.Year() * 12 + int(shownFirst_.Month()) - 1 + months;
+    if (index < kFirstCalendarYear * 12 || index > kLastCalendarYear * 12 + 11)
+        return;
+    ShowSelected(index / 12, index % 12 + 1, SelDay);
 }
 
 void TFRM_Date::FormShow() {

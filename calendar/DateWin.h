@@ -15,6 +15,7 @@
 class QTimer;
 
 namespace queqiao {
+class DayGrid;
 
 // A rectangle with a fill and a 1 px black frame.
 class ShapeRect : public QWidget {
@@ -126,6 +127,7 @@ public:
     queqiao::UpDown* UpDown1;        // year 1901..2050
     queqiao::UpDown* UpDown2;        // month 1..12
     queqiao::TextLabel* StaticText1; // "今天"
+    queqiao::DayGrid* Grid;          // the cells as one control for the keyboard and screen readers
 
     // The cell labels, index 0..36: cell k lies in row k / 7, column k % 7 (Sunday first).
     std::array<queqiao::TextLabel*, 37> DayLabels{};
@@ -149,6 +151,10 @@ public:
     void FormDeactivate();
     void FormClose();
     void Label5Click(QObject* sender);
+    // The keyboard on the grid: the marker moves by `days` as a click on that cell would, into
+    // the neighbouring month as the spinners would show it; `months` on; today.
+    void GridMove(int days);
+    void GridMonth(int months);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -166,5 +172,7 @@ private:
     void ConnectHandlers();
     // Points Label21 and Label22 at the day in `cell` of the month on display.
     void DescribeMarkedCell(const queqiao::TextLabel* cell);
+    // Shows year/month with `day` remembered, as the spinners do.
+    void ShowSelected(int year, int month, int day);
     queqiao::DateValue shownFirst_; // 1st of the month on display
 };

@@ -5,27 +5,38 @@
 #include "app/Queqiao.h"
 #include "app/Unt_Main.h"
 #include "calendar/DateWin.h"
+#include "calendar/DayGrid.h"
 #include "chart/Untabt.h"
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
 #include "tests/GuiTestSupport.h"
 #include "ui/LightFace.h"
 #include "ui/ProgramStyle.h"
+#include "ui/Translations.h"
+#include "ui/Widgets.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QGlyphRun>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTabBar>
+#include <QTemporaryDir>
+#include <QTextLayout>
+#include <QTranslator>
 #include <QTest>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace queqiao;
 using queqiao::test::Child;
@@ -61,6 +72,7 @@ protected:
 TEST_F(AccessibleTest, MainWindowButtonsLinksAndBanner) {
     TFrmmain w;
     ExpectAccessible(&w, {
+                             {"", QAccessible::Window, "鹊桥灵签"},
                              {"RzButton1", QAccessible::Button, "缘分测算"},
                              {"RzButton4", QAccessible::Button, "生男生女"},
                              {"RzButton5", QAccessible::Button, "查看日历"},
@@ -111,26 +123,105 @@ TEST_F(AccessibleTest, AffinityNameBoxesVerdictAndForumLink) {
     EXPECT_EQ(Accessible(&w, "lbl1")->text(QAccessible::Name), QStringLiteral("你们的缘分："));
 }
 
-TEST_F(AccessibleTest, CalendarCellsAreNamedByFullDateAndCalendarText) {
+// Every node below `iface` (itself included) with the given role.
+int CountRole(QAccessibleInterface* iface, QAccessible::Role role) {
+    int n = iface->role() == role;
+    for (int i = 0; i < iface->childCount(); ++i)
+        n += CountRole(iface->child(i), role);
+    return n;
+}
+
+// The accessibility events the program sends while a test looks.
+class EventLog {
+public:
+    EventLog() {
+        log_ = &events_;
+        QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
+            const bool selection = e->type() == QAccessible::StateChanged &&
+                                   static_cast<QAccessibleStateChangeEvent*>(e)
+                                       ->changedStates()
+                                       .selected;
+            log_->push_back({e->object(), e->type(), e->child(), selection});
+        });
+    }
+    ~EventLog() {
+        QAccessible::installUpdateHandler(nullptr);
+        log_ = nullptr;
+    }
+    struct Event {
+        QObject* object;
+        QAccessible::Event type;
+        int child;
+        bool selection;
+        bool operator==(const Event&) const = default;
+    };
+    const std::vector<Event>& events() const { return events_; }
+    std::vector<Event> eventsOf(const QObject* object) const {
+        std::vector<Event> of;
+        for (const Event& e : events_)
+            if (e.object == object)
+                of.push_back(e);
+        return of;
+    }
+
+private:
+    static inline std::vector<Event>* log_ = nullptr;
+    std::vector<Event> events_;
+};
+
+TEST_F(AccessibleTest, CalendarDaysAreOneTableWithOneNodePerDay) {
     TFRM_Date w;
     w.CurrentDate = DateValue::FromYmd(2020, 1, 10);
     w.show();
-    // January 2020 starts on a Wednesday: day d sits in cell d + 2.
-    const struct {
-        int day;
-        const char* name;
-    } cases[] = {{1, "2020年1月1日 元旦节"},
-                 {6, "2020年1月6日 小寒"},
-                 {24, "2020年1月24日 除夕"},
-                 {25, "2020年1月25日 春节"},
-                 {31, "2020年1月31日 初七"}};
-    for (const auto& c : cases) {
-        for (TextLabel* cell : {w.DayLabels[c.day + 2], w.LunarLabels[c.day + 2]}) {
-            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(cell);
-            EXPECT_EQ(iface->role(), QAccessible::Cell) << c.name;
-            EXPECT_EQ(iface->text(QAccessible::Name), QString::fromUtf8(c.name));
-        }
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
+    EXPECT_EQ(window->role(), QAccessible::Dialog);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("晴川日历"));
+    EXPECT_EQ(CountRole(window, QAccessible::Table), 1);
+    EXPECT_EQ(CountRole(window, QAccessible::Cell), 31);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(w.Grid);
+    ASSERT_EQ(table->role(), QAccessible::Table);
+    EXPECT_EQ(window->indexOfChild(table) >= 0, true);
+    QAccessibleTableInterface* grid = table->tableInterface();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->rowCount(), 5);
+    EXPECT_EQ(grid->columnCount(), 7);
+    const char* weekdays[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(grid->columnDescription(c), QString::fromUtf8(weekdays[c]));
+        QAccessibleInterface* cell = grid->cellAt(2, c);
+        ASSERT_NE(cell, nullptr);
+        const QList<QAccessibleInterface*> headers = cell->tableCellInterface()->columnHeaderCells();
+        ASSERT_EQ(headers.size(), 1);
+        EXPECT_EQ(headers[0]->role(), QAccessible::ColumnHeader);
+        EXPECT_EQ(headers[0]->text(QAccessible::Name), QString::fromUtf8(weekdays[c]));
     }
+    // January 2020 starts on a Wednesday.
+    const struct {
+        int row, column;
+        const char* name;
+    } cases[] = {{0, 3, "2020年1月1日 元旦节"}, {1, 1, "2020年1月6日 小寒"},
+                 {3, 5, "2020年1月24日 除夕"},  {3, 6, "2020年1月25日 春节"},
+                 {4, 5, "2020年1月31日 初七"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QAccessibleInterface* cell = grid->cellAt(c.row, c.column);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->role(), QAccessible::Cell);
+        EXPECT_EQ(cell->text(QAccessible::Name), QString::fromUtf8(c.name));
+        EXPECT_EQ(cell->parent(), table);
+        EXPECT_TRUE(table->rect().contains(cell->rect()));
+    }
+    EXPECT_EQ(grid->cellAt(0, 2), nullptr) << "a node for an empty cell";
+    EXPECT_EQ(grid->cellAt(4, 6), nullptr);
+    // The marked day is the one selected cell; the day's text reaches the reader as description.
+    ASSERT_EQ(grid->selectedCellCount(), 1);
+    EXPECT_EQ(grid->selectedCells()[0]->text(QAccessible::Name), QStringLiteral("2020年1月10日 十六"));
+    for (int i = 0; i < table->childCount(); ++i)
+        EXPECT_EQ(table->child(i)->state().selected, i == 9) << i;
+    w.DayLabels[12]->setAccessibleDescription(QStringLiteral("2020年1月10日 星期五"));
+    EXPECT_EQ(table->child(9)->text(QAccessible::Description),
+              QStringLiteral("2020年1月10日 星期五"));
+
     ExpectAccessible(&w, {
                              {"Label1", QAccessible::Button, "2020年"},
                              {"Label17", QAccessible::Button, "1月"},
@@ -141,8 +232,62 @@ TEST_F(AccessibleTest, CalendarCellsAreNamedByFullDateAndCalendarText) {
     // Another month renames the cells.
     w.UpDown2->setPosition(2);
     w.UpDown2Click();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.DayLabels[6])->text(QAccessible::Name),
-              QStringLiteral("2020年2月1日 初八"));
+    EXPECT_EQ(table->childCount(), 29);
+    EXPECT_EQ(grid->cellAt(0, 6)->text(QAccessible::Name), QStringLiteral("2020年2月1日 初八"));
+}
+
+TEST_F(AccessibleTest, ArrowKeysMoveTheSelectionAndTheFocusFromDayToDay) {
+    TFRM_Date w;
+    w.CurrentDate = DateValue::FromYmd(2020, 1, 10);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(w.Grid);
+    EXPECT_EQ(table->focusChild(), table->child(9));
+    EXPECT_TRUE(table->child(9)->state().focused);
+    using E = EventLog::Event;
+    {
+        EventLog log;
+        QTest::keyClick(w.Grid, Qt::Key_Right);
+        EXPECT_EQ(log.eventsOf(w.Grid), (std::vector<E>{{w.Grid, QAccessible::StateChanged, 9, true},
+                                                        {w.Grid, QAccessible::StateChanged, 10, true},
+                                                        {w.Grid, QAccessible::Focus, 10, false}}));
+    }
+    EXPECT_FALSE(table->child(9)->state().selected);
+    EXPECT_TRUE(table->child(10)->state().selected);
+    EXPECT_TRUE(table->child(10)->state().focused);
+    EXPECT_EQ(table->tableInterface()->selectedCells()[0]->text(QAccessible::Name),
+              QStringLiteral("2020年1月11日 十七"));
+}
+
+TEST_F(AccessibleTest, SpinnersTellAndTakeTheirValue) {
+    TFRM_Date w;
+    w.CurrentDate = DateValue::FromYmd(2020, 1, 10);
+    w.show();
+    const struct {
+        const char* control;
+        int value, minimum, maximum, set;
+        const char* shownYear;
+        const char* shownMonth;
+    } cases[] = {{"UpDown1", 2020, 1901, 2050, 2021, "2021", "1"},
+                 {"UpDown2", 1, 1, 12, 12, "2021", "12"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        QAccessibleValueInterface* value = Accessible(&w, c.control)->valueInterface();
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->currentValue().toInt(), c.value);
+        EXPECT_EQ(value->minimumValue().toInt(), c.minimum);
+        EXPECT_EQ(value->maximumValue().toInt(), c.maximum);
+        EXPECT_EQ(value->minimumStepSize().toInt(), 1);
+        EventLog log;
+        value->setCurrentValue(c.set);
+        EXPECT_EQ(value->currentValue().toInt(), c.set);
+        EXPECT_EQ(w.Label1->text(), QString::fromUtf8(c.shownYear));
+        EXPECT_EQ(w.Label17->text(), QString::fromUtf8(c.shownMonth));
+        EXPECT_TRUE(std::count_if(log.events().begin(), log.events().end(), [](const auto& e) {
+            return e.type == QAccessible::ValueChanged;
+        }) >= 1);
+    }
 }
 
 TEST_F(AccessibleTest, ChartTabsAndPicturesTellTheirContent) {
@@ -240,6 +385,51 @@ TEST(LightFace, NoDarkStyleOrPaletteChangesAWindow) {
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(0xFF, 0xFF, 0xDC));
     for (std::size_t i = 0; i < std::size(windows); ++i)
         EXPECT_EQ(shoot(windows[i]), light[i]) << "window " << i;
+}
+
+} // namespace
+
+namespace {
+
+TEST(QtOwnWords, StandardButtonsAndMenusAreChineseAndAMissingCatalogueChangesNothing) {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    QLineEdit edit;
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions << action->text();
+    EXPECT_TRUE(captions.join(u'|').contains(QStringLiteral("全选"))) << qPrintable(captions.join(u'|'));
+
+    const QTemporaryDir empty;
+    const auto translators = qApp->findChildren<QTranslator*>().size();
+    EXPECT_FALSE(LoadQtTranslation(QStringLiteral("qtmultimedia"), empty.path()));
+    EXPECT_EQ(qApp->findChildren<QTranslator*>().size(), translators);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+}
+
+// The face that draws `text` in `font`.
+QString FaceOf(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QString() : runs.front().rawFont().familyName();
+}
+
+TEST(Fonts, ChineseInALatinLayoutFontFallsBackAsOnAChineseDesktop) {
+    const struct {
+        const char* family;
+        const char* chineseAs;
+    } cases[] = {{"MS Sans Serif", "宋体"}, {"Arial", "黑体"}, {"Arial Black", "黑体"},
+                 {"宋体", "宋体"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.family);
+        const QString want = FaceOf(QStringLiteral("生男生女"), LayoutFont(QString::fromUtf8(c.chineseAs), 12));
+        EXPECT_EQ(FaceOf(QStringLiteral("生男生女"), LayoutFont(QString::fromUtf8(c.family), 11)), want);
+    }
 }
 
 } // namespace

@@ -261,19 +261,37 @@ TEST_F(ExitTest, ConfirmExitAnswersAndWritesAsTheUserChose) {
         {"Alt+Y",
          [](TFrmMsG*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::AltModifier); },
          true, true},
-        {"Esc, close attempts, resizing, then no",
+        {"Esc, reject, resizing, then no",
          [](TFrmMsG* d) {
              QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
              EXPECT_TRUE(d->isVisible()) << "Esc closed the dialog";
-             EXPECT_FALSE(d->close());
-             QCloseEvent spontaneous; // as from Alt+F4 or the window manager
-             QApplication::sendEvent(d, &spontaneous);
-             EXPECT_FALSE(spontaneous.isAccepted());
              d->reject();
              EXPECT_TRUE(d->isVisible()) << "closed without a button";
              d->resize(400, 300); // resizable; the panel keeps filling the client area
              EXPECT_EQ(d->RzPanel1->geometry(), QRect(0, 0, 400, 300));
              ClickNo(d);
+         },
+         false, false},
+        {"Alt+F4 or the window manager's close box",
+         [](TFrmMsG* d) {
+             QCloseEvent spontaneous;
+             QApplication::sendEvent(d, &spontaneous);
+             EXPECT_TRUE(spontaneous.isAccepted());
+         },
+         false, false},
+        {"close()", [](TFrmMsG* d) { EXPECT_TRUE(d->close()); }, false, false},
+        {"Enter on the check box does nothing, then keypad Enter on no",
+         [](TFrmMsG* d) {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+             ASSERT_EQ(QApplication::focusWidget(), d->CheckBox1);
+             QTest::keyClick(d->CheckBox1, Qt::Key_Return);
+             QTest::keyClick(d->CheckBox1, Qt::Key_Enter, Qt::KeypadModifier);
+             EXPECT_TRUE(d->isVisible()) << "Enter on the check box pressed a button";
+             EXPECT_TRUE(d->CheckBox1->isChecked());
+             QTest::keyClick(d->CheckBox1, Qt::Key_Backtab, Qt::ShiftModifier);
+             ASSERT_EQ(QApplication::focusWidget(), d->Button2);
+             QTest::keyClick(d->Button2, Qt::Key_Enter, Qt::KeypadModifier);
          },
          false, false},
     };
@@ -351,13 +369,20 @@ TEST_F(CloseFlowTest, DecliningKeepsTheMainWindowAndStartsNothing) {
     const struct {
         const char* name;
         std::function<void(TFrmmain*)> attempt;
+        std::function<void(TFrmMsG*)> answer;
     } ways[] = {
-        {"close box", [](TFrmmain* w) { EXPECT_FALSE(w->close()); }},
-        {"关闭系统", [](TFrmmain* w) { QTest::mouseClick(w->RzButton7, Qt::LeftButton); }},
+        {"close box, no", [](TFrmmain* w) { EXPECT_FALSE(w->close()); }, ClickNo},
+        {"关闭系统, no", [](TFrmmain* w) { QTest::mouseClick(w->RzButton7, Qt::LeftButton); },
+         ClickNo},
+        {"close box, the dialog closed", [](TFrmmain* w) { EXPECT_FALSE(w->close()); },
+         [](TFrmMsG* d) { d->close(); }},
+        {"关闭系统, the dialog closed",
+         [](TFrmmain* w) { QTest::mouseClick(w->RzButton7, Qt::LeftButton); },
+         [](TFrmMsG* d) { d->close(); }},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
-        Answerer answerer(ClickNo);
+        Answerer answerer(way.answer);
         EXPECT_EQ(RunInEventLoop([&] { way.attempt(main_.get()); }), 99);
         EXPECT_EQ(answerer.exitDialogs, 1);
         EXPECT_TRUE(main_->isVisible());

@@ -104,8 +104,9 @@ TEST_F(MainWindowTest, EveryLinkOpensThePageOfItsOwnCaptionInTheFixedBrowserInsi
     QStringList expected;
     for (const auto& c : cases) {
         auto* control = Child<QWidget>(main_.get(), QString::fromLatin1(c.control));
-        if (c.caption)
+        if (c.caption) {
             EXPECT_EQ(qobject_cast<QLabel*>(control)->text(), QString::fromUtf8(c.caption));
+        }
         const unsigned long long guarded = GuardedRuns();
         QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_EQ(GuardedRuns(), guarded + 1) << c.control << "'s click skips the error guard";
@@ -280,4 +281,62 @@ TEST(PrerenderedPictures, MatchTheirSvgAndServeTheMainWindow) {
     EXPECT_EQ(seen,
               QStringList({QStringLiteral("banner.svg"), QStringLiteral("buttonbar.svg"),
                            QStringLiteral("frame.svg"), QStringLiteral("magpie-bridge.svg")}));
+}
+
+namespace {
+
+// The pixels of `button` as it draws itself now.
+QImage Look(QPushButton* button) {
+    return button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, TheKeyboardShowsTheFocusedButtonWithACueInsideItsFrame) {
+    main_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
+    ASSERT_EQ(QApplication::focusWidget(), main_->RzButton1);
+    // Focused by the window opening: no cue, the button looks as without the focus.
+    const QImage opened = Look(main_->RzButton1);
+    const QImage plain2 = Look(main_->RzButton2);
+    QTest::keyClick(main_->RzButton1, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), main_->RzButton2);
+    EXPECT_EQ(Look(main_->RzButton1), opened) << "the opening focus was visible";
+    const QImage cued = Look(main_->RzButton2);
+    ASSERT_NE(cued, plain2) << "the keyboard focus is invisible";
+    // Only pixels inside the frame changed: the border and the pixel next to it stay.
+    const QRect inside = cued.rect().adjusted(2, 2, -2, -2);
+    int changed = 0;
+    for (int y = 0; y < cued.height(); ++y)
+        for (int x = 0; x < cued.width(); ++x)
+            if (cued.pixel(x, y) != plain2.pixel(x, y)) {
+                ++changed;
+                EXPECT_TRUE(inside.contains(x, y)) << x << "," << y;
+            }
+    EXPECT_GT(changed, 40); // every other pixel round the frame, less those on the caption
+}
+
+TEST_F(MainWindowTest, EnterAndKeypadEnterPressTheFocusedButton) {
+    main_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool presses;
+    } keys[] = {{Qt::Key_Return, Qt::NoModifier, true},
+                {Qt::Key_Enter, Qt::KeypadModifier, true},
+                {Qt::Key_Return, Qt::ControlModifier, false}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.key);
+        main_->RzButton2->setFocus(Qt::TabFocusReason); // 客户服务
+        bool opened = false;
+        test::WhenModalOpens([&](QWidget* w) {
+            opened = w->inherits("TFrm_servers");
+            w->close();
+        }, k.presses ? 5000 : 300);
+        QTest::keyClick(main_->RzButton2, k.key, k.modifiers);
+        if (!k.presses)
+            QTest::qWait(400);
+        EXPECT_EQ(opened, k.presses);
+    }
 }

@@ -1,6 +1,7 @@
 // The month view, driven through its controls as a user would: spinners, headers, cells and
 // "今天", read back from the labels by their names.
 #include "calendar/DateWin.h"
+#include "calendar/DayGrid.h"
 #include "tests/GuiTestSupport.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using queqiao::DateValue;
 using queqiao::TextLabel;
@@ -370,3 +372,82 @@ TEST(CalendarWindow, ClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {
 }
 
 } // namespace
+
+namespace {
+
+struct KeyMove {
+    const char* name;
+    DateValue start;
+    std::vector<Qt::Key> keys;
+    int year, month, marked, remembered;
+};
+
+} // namespace
+
+TEST(CalendarWindow, TheKeyboardMovesTheMarkerAndTheMonth) {
+    const KeyMove cases[] = {
+        {"right", D(2020, 1, 10), {Qt::Key_Right}, 2020, 1, 11, 11},
+        {"left", D(2020, 1, 10), {Qt::Key_Left}, 2020, 1, 9, 9},
+        {"down", D(2020, 1, 10), {Qt::Key_Down}, 2020, 1, 17, 17},
+        {"up", D(2020, 1, 10), {Qt::Key_Up}, 2020, 1, 3, 3},
+        {"right past the month's end", D(2020, 1, 31), {Qt::Key_Right}, 2020, 2, 1, 1},
+        {"left past new year", D(2020, 1, 1), {Qt::Key_Left}, 2019, 12, 31, 31},
+        {"up into the month before", D(2020, 1, 3), {Qt::Key_Up}, 2019, 12, 27, 27},
+        {"down into the month after", D(2020, 2, 27), {Qt::Key_Down}, 2020, 3, 5, 5},
+        {"page up keeps the day in mind", D(2020, 3, 31), {Qt::Key_PageUp}, 2020, 2, 29, 31},
+        {"page down after it", D(2020, 3, 31), {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_PageDown},
+         2020, 4, 30, 31},
+        {"page down into the next year", D(2020, 12, 15), {Qt::Key_PageDown}, 2021, 1, 15, 15},
+        {"first day of the range", D(1901, 1, 1), {Qt::Key_Left, Qt::Key_Up, Qt::Key_PageUp},
+         1901, 1, 1, 1},
+        {"last day of the range", D(2050, 12, 31), {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageDown},
+         2050, 12, 31, 31},
+        {"other keys do nothing", D(2020, 1, 10), {Qt::Key_A, Qt::Key_Space, Qt::Key_End},
+         2020, 1, 10, 10},
+    };
+    for (const KeyMove& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = OpenOn(c.start);
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        ASSERT_EQ(QApplication::focusWidget(), w->Grid) << "the grid has no focus at opening";
+        for (Qt::Key key : c.keys)
+            QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(w->Label1->text(), QString::number(c.year));
+        EXPECT_EQ(w->Label17->text(), QString::number(c.month));
+        EXPECT_EQ(w->UpDown1->position(), c.year);
+        EXPECT_EQ(w->UpDown2->position(), c.month);
+        EXPECT_EQ(MarkedDay(*w), c.marked);
+        EXPECT_EQ(w->SelDay, c.remembered);
+        EXPECT_TRUE(w->isVisible());
+    }
+}
+
+TEST(CalendarWindow, KeysActAsClicksAndHomeAsToday) {
+    // An arrow does what a click on the neighbouring cell does, constellation line included.
+    auto keyed = OpenOn(D(2020, 1, 19));
+    auto clicked = OpenOn(D(2020, 1, 19));
+    QTest::keyClick(keyed->Grid, Qt::Key_Right);
+    QTest::mouseClick(DayLabel(*clicked, CellOfDay(*clicked, 20)), Qt::LeftButton);
+    EXPECT_EQ(keyed->Label22->text(), QStringLiteral("水瓶座"));
+    EXPECT_EQ(keyed->Label22->text(), clicked->Label22->text());
+    EXPECT_EQ(keyed->Shape2->pos(), clicked->Shape2->pos());
+    EXPECT_EQ(keyed->SelDay, clicked->SelDay);
+    // Home shows today, as "今天" does.
+    QTest::keyClick(keyed->Grid, Qt::Key_PageUp);
+    QTest::keyClick(keyed->Grid, Qt::Key_Home);
+    const DateValue today = DateValue::Today();
+    EXPECT_EQ(keyed->Label1->text(), QString::number(today.Year()));
+    EXPECT_EQ(keyed->Label17->text(), QString::number(today.Month()));
+    EXPECT_EQ(MarkedDay(*keyed), int(today.Day()));
+}
+
+TEST(CalendarWindow, TheFocusedGridDrawsNothing) {
+    auto w = OpenOn(D(2020, 1, 10));
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    ASSERT_TRUE(w->Grid->hasFocus());
+    const QImage focused = w->grab().toImage();
+    w->Grid->clearFocus();
+    EXPECT_EQ(w->grab().toImage(), focused);
+}

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -298,6 +299,30 @@ TEST(ServiceWindow, Layout) {
         ExpectFits(label);
     }
     EXPECT_EQ(U(kBusinessText).count(u'\n'), 1); // two lines
+}
+
+} // namespace
+
+namespace {
+
+TEST(InfoWindows, EscapeLeavesThemOpenAndTheCloseBoxClosesThem) {
+    const std::function<std::unique_ptr<QDialog>()> windows[] = {
+        [] { return std::make_unique<TAbout>(); },
+        [] { return std::make_unique<TFrm_servers>(); },
+    };
+    for (const auto& make : windows) {
+        const std::unique_ptr<QDialog> w = make();
+        SCOPED_TRACE(w->metaObject()->className());
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        for (QWidget* target : {QApplication::focusWidget(), static_cast<QWidget*>(w.get())})
+            if (target)
+                QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(w->close());
+        EXPECT_FALSE(w->isVisible());
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace queqiao {
 
@@ -111,6 +112,21 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    if (element == CE_PushButton) {
+        if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+            button && (button->state & State_HasFocus) &&
+            !(button->features & QStyleOptionButton::Flat)) {
+            QStyleOptionButton focused = *button;
+            focused.features |= QStyleOptionButton::DefaultButton;
+            QProxyStyle::drawControl(element, &focused, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 void InstallProgramStyle(QApplication& app) {

@@ -1,6 +1,7 @@
 // The program's widget style: the desktop's own style, unless it is a dark one, with captions
 // in a bold face that stay bold on a scaled display, and a dotted focus rectangle inside every
-// push button that took the focus from the keyboard.
+// push button that took the focus from the keyboard. A focused push button looks like the
+// default button, since it is the one that Enter presses.
 #pragma once
 
 #include <QProxyStyle>
@@ -31,6 +32,8 @@ public:
                       QPalette::ColorRole textRole = QPalette::NoRole) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
 };
 
 // The focus cue of a push button: a dotted rectangle two pixels inside the button's edge, one

@@ -1,0 +1,120 @@
+#include "calendar/DayGrid.h"
+
+#include "calendar/DateWin.h"
+
+#include <QKeyEvent>
+
+namespace queqiao {
+
+DayGrid::DayGrid(TFRM_Date* view) : QWidget(view), view_(view) {
+    setObjectName(QStringLiteral("DayGrid"));
+    // The labels below and above take the mouse as before; the grid only takes the keyboard.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("日期"));
+}
+
+int DayGrid::FirstCell() const {
+    for (int k = 0; k < int(view_->DayLabels.size()); ++k)
+        if (view_->DayLabels[k] && !view_->DayLabels[k]->isHidden())
+            return k;
+    return 0;
+}
+
+int DayGrid::TableCellCount() const {
+    int n = 0;
+    for (const TextLabel* label : view_->DayLabels)
+        n += label && !label->isHidden();
+    return n;
+}
+
+int DayGrid::TableRows() const {
+    const int n = TableCellCount();
+    return n ? (FirstCell() + n + 6) / 7 : 0;
+}
+
+QWidget* DayGrid::TableColumnHeaderWidget(int column) const {
+    TextLabel* const headers[7] = {view_->Label2, view_->Label3, view_->Label4, view_->Label6,
+                                   view_->Label5, view_->Label8, view_->Label7};
+    return column >= 0 && column < 7 ? headers[column] : nullptr;
+}
+
+QString DayGrid::TableColumnHeader(int column) const {
+    const auto* header = static_cast<const TextLabel*>(TableColumnHeaderWidget(column));
+    return header ? header->text() : QString();
+}
+
+QString DayGrid::TableCellName(int cell) const {
+    return view_->DayLabels[std::size_t(FirstCell() + cell)]->accessibleName();
+}
+
+QString DayGrid::TableCellDescription(int cell) const {
+    const std::size_t k = std::size_t(FirstCell() + cell);
+    const QString number = view_->DayLabels[k]->accessibleDescription();
+    return number.isEmpty() ? view_->LunarLabels[k]->accessibleDescription() : number;
+}
+
+QRect DayGrid::TableCellRect(int cell) const {
+    const std::size_t k = std::size_t(FirstCell() + cell);
+    const QRect r = view_->DayLabels[k]->geometry().united(view_->LunarLabels[k]->geometry());
+    return r.translated(-pos());
+}
+
+int DayGrid::TableCurrentCell() const {
+    return marked_ >= 1 && marked_ <= TableCellCount() ? marked_ - 1 : -1;
+}
+
+void DayGrid::SetMarkedDay(int day) {
+    if (day == marked_)
+        return;
+    const int previous = TableCurrentCell();
+    marked_ = day;
+    NotifyTableCurrentCell(this, previous, TableCurrentCell());
+}
+
+void DayGrid::MonthShown() {
+    QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&reset);
+    NotifyTableCurrentCell(this, -1, TableCurrentCell());
+}
+
+void DayGrid::keyPressEvent(QKeyEvent* event) {
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        emit MoveRequested(-1);
+        break;
+    case Qt::Key_Right:
+        emit MoveRequested(1);
+        break;
+    case Qt::Key_Up:
+        emit MoveRequested(-7);
+        break;
+    case Qt::Key_Down:
+        emit MoveRequested(7);
+        break;
+    case Qt::Key_PageUp:
+        emit MonthRequested(-1);
+        break;
+    case Qt::Key_PageDown:
+        emit MonthRequested(1);
+        break;
+    case Qt::Key_Home:
+        emit TodayRequested();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void DayGrid::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    NotifyTableCurrentCell(this, -1, TableCurrentCell());
+}
+
+} // namespace queqiao

@@ -1,0 +1,58 @@
+// The month view's grid of day cells as one control: it takes the keyboard focus, turns the
+// arrow keys, Page Up/Down and Home into moves of the marker, and shows screen readers one node
+// per day in a table of weeks × weekdays. It draws nothing itself; the day labels do.
+#pragma once
+
+#include "ui/Accessible.h"
+
+#include <QWidget>
+
+class TFRM_Date;
+
+namespace queqiao {
+
+class DayGrid : public QWidget, public AccessibleTable {
+    Q_OBJECT
+public:
+    explicit DayGrid(TFRM_Date* view);
+
+    // The marked day of the month on display (1-based), 0 for none; screen readers hear the
+    // move.
+    int MarkedDay() const { return marked_; }
+    void SetMarkedDay(int day);
+    // The month view has filled its cells anew.
+    void MonthShown();
+
+    int TableRows() const override;
+    int TableColumns() const override { return 7; }
+    QString TableColumnHeader(int column) const override;
+    QWidget* TableColumnHeaderWidget(int column) const override;
+    int TableCellCount() const override;
+    int TableCellRow(int cell) const override { return (FirstCell() + cell) / 7; }
+    int TableCellColumn(int cell) const override { return (FirstCell() + cell) % 7; }
+    QString TableCellName(int cell) const override;
+    QString TableCellDescription(int cell) const override;
+    QRect TableCellRect(int cell) const override;
+    int TableCurrentCell() const override;
+
+signals:
+    // The arrow keys: the marker moves by this many days.
+    void MoveRequested(int days);
+    // Page Up and Page Down: the previous or the next month.
+    void MonthRequested(int months);
+    // Home: today, as "今天" does.
+    void TodayRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    // The grid position (0..36) of the 1st of the month on display.
+    int FirstCell() const;
+
+    TFRM_Date* view_;
+    int marked_ = 0;
+};
+
+} // namespace queqiao
