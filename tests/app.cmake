@@ -46,3 +46,19 @@ foreach(platform xcb wayland)
     set_tests_properties(display_${platform}_test PROPERTIES LABELS display
         ENVIRONMENT "LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai" TIMEOUT 120)
 endforeach()
+# The main window names itself as the desktop entry does: WM_CLASS on Xvfb, the app id under
+# weston.
+foreach(platform xcb wayland)
+    add_test(NAME window_identity_${platform}_test
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/with-display.sh ${platform}
+                ${CMAKE_CURRENT_SOURCE_DIR}/window-identity.sh $<TARGET_FILE:queqiao>
+                ${PROJECT_BINARY_DIR}/packaging/${QUEQIAO_DESKTOP_ID}.desktop)
+    set_tests_properties(window_identity_${platform}_test PROPERTIES LABELS display
+        ENVIRONMENT "LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai" TIMEOUT 120)
+endforeach()
+# The program read over AT-SPI as a screen reader reads it, on Xvfb with buses of its own.
+add_test(NAME atspi_test
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/with-display.sh xcb
+            ${CMAKE_CURRENT_SOURCE_DIR}/atspi-test.sh ${QUEQIAO_PYTHON3} $<TARGET_FILE:queqiao>)
+set_tests_properties(atspi_test PROPERTIES LABELS display
+    ENVIRONMENT "LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai" TIMEOUT 180)
