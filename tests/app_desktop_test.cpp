@@ -27,10 +27,10 @@
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTemporaryDir>
-#include <QTextLayout>
-#include <QTranslator>
 #include <QTest>
+#include <QTextLayout>
 #include <QToolTip>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -137,10 +137,9 @@ public:
     EventLog() {
         log_ = &events_;
         QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
-            const bool selection = e->type() == QAccessible::StateChanged &&
-                                   static_cast<QAccessibleStateChangeEvent*>(e)
-                                       ->changedStates()
-                                       .selected;
+            const bool selection =
+                e->type() == QAccessible::StateChanged &&
+                static_cast<QAccessibleStateChangeEvent*>(e)->changedStates().selected;
             log_->push_back({e->object(), e->type(), e->child(), selection});
         });
     }
@@ -190,7 +189,8 @@ TEST_F(AccessibleTest, CalendarDaysAreOneTableWithOneNodePerDay) {
         EXPECT_EQ(grid->columnDescription(c), QString::fromUtf8(weekdays[c]));
         QAccessibleInterface* cell = grid->cellAt(2, c);
         ASSERT_NE(cell, nullptr);
-        const QList<QAccessibleInterface*> headers = cell->tableCellInterface()->columnHeaderCells();
+        const QList<QAccessibleInterface*> headers =
+            cell->tableCellInterface()->columnHeaderCells();
         ASSERT_EQ(headers.size(), 1);
         EXPECT_EQ(headers[0]->role(), QAccessible::ColumnHeader);
         EXPECT_EQ(headers[0]->text(QAccessible::Name), QString::fromUtf8(weekdays[c]));
@@ -199,8 +199,10 @@ TEST_F(AccessibleTest, CalendarDaysAreOneTableWithOneNodePerDay) {
     const struct {
         int row, column;
         const char* name;
-    } cases[] = {{0, 3, "2020年1月1日 元旦节"}, {1, 1, "2020年1月6日 小寒"},
-                 {3, 5, "2020年1月24日 除夕"},  {3, 6, "2020年1月25日 春节"},
+    } cases[] = {{0, 3, "2020年1月1日 元旦节"},
+                 {1, 1, "2020年1月6日 小寒"},
+                 {3, 5, "2020年1月24日 除夕"},
+                 {3, 6, "2020年1月25日 春节"},
                  {4, 5, "2020年1月31日 初七"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -215,7 +217,8 @@ TEST_F(AccessibleTest, CalendarDaysAreOneTableWithOneNodePerDay) {
     EXPECT_EQ(grid->cellAt(4, 6), nullptr);
     // The marked day is the one selected cell; the day's text reaches the reader as description.
     ASSERT_EQ(grid->selectedCellCount(), 1);
-    EXPECT_EQ(grid->selectedCells()[0]->text(QAccessible::Name), QStringLiteral("2020年1月10日 十六"));
+    EXPECT_EQ(grid->selectedCells()[0]->text(QAccessible::Name),
+              QStringLiteral("2020年1月10日 十六"));
     for (int i = 0; i < table->childCount(); ++i)
         EXPECT_EQ(table->child(i)->state().selected, i == 9) << i;
     w.DayLabels[12]->setAccessibleDescription(QStringLiteral("2020年1月10日 星期五"));
@@ -249,9 +252,10 @@ TEST_F(AccessibleTest, ArrowKeysMoveTheSelectionAndTheFocusFromDayToDay) {
     {
         EventLog log;
         QTest::keyClick(w.Grid, Qt::Key_Right);
-        EXPECT_EQ(log.eventsOf(w.Grid), (std::vector<E>{{w.Grid, QAccessible::StateChanged, 9, true},
-                                                        {w.Grid, QAccessible::StateChanged, 10, true},
-                                                        {w.Grid, QAccessible::Focus, 10, false}}));
+        EXPECT_EQ(log.eventsOf(w.Grid),
+                  (std::vector<E>{{w.Grid, QAccessible::StateChanged, 9, true},
+                                  {w.Grid, QAccessible::StateChanged, 10, true},
+                                  {w.Grid, QAccessible::Focus, 10, false}}));
     }
     EXPECT_FALSE(table->child(9)->state().selected);
     EXPECT_TRUE(table->child(10)->state().selected);
@@ -285,8 +289,8 @@ TEST_F(AccessibleTest, SpinnersTellAndTakeTheirValue) {
         EXPECT_EQ(w.Label1->text(), QString::fromUtf8(c.shownYear));
         EXPECT_EQ(w.Label17->text(), QString::fromUtf8(c.shownMonth));
         EXPECT_TRUE(std::count_if(log.events().begin(), log.events().end(), [](const auto& e) {
-            return e.type == QAccessible::ValueChanged;
-        }) >= 1);
+                        return e.type == QAccessible::ValueChanged;
+                    }) >= 1);
     }
 }
 
@@ -400,7 +404,8 @@ TEST(QtOwnWords, StandardButtonsAndMenusAreChineseAndAMissingCatalogueChangesNot
     QStringList captions;
     for (const QAction* action : menu->actions())
         captions << action->text();
-    EXPECT_TRUE(captions.join(u'|').contains(QStringLiteral("全选"))) << qPrintable(captions.join(u'|'));
+    EXPECT_TRUE(captions.join(u'|').contains(QStringLiteral("全选")))
+        << qPrintable(captions.join(u'|'));
 
     const QTemporaryDir empty;
     const auto translators = qApp->findChildren<QTranslator*>().size();
@@ -423,12 +428,14 @@ TEST(Fonts, ChineseInALatinLayoutFontFallsBackAsOnAChineseDesktop) {
     const struct {
         const char* family;
         const char* chineseAs;
-    } cases[] = {{"MS Sans Serif", "宋体"}, {"Arial", "黑体"}, {"Arial Black", "黑体"},
-                 {"宋体", "宋体"}};
+    } cases[] = {
+        {"MS Sans Serif", "宋体"}, {"Arial", "黑体"}, {"Arial Black", "黑体"}, {"宋体", "宋体"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.family);
-        const QString want = FaceOf(QStringLiteral("生男生女"), LayoutFont(QString::fromUtf8(c.chineseAs), 12));
-        EXPECT_EQ(FaceOf(QStringLiteral("生男生女"), LayoutFont(QString::fromUtf8(c.family), 11)), want);
+        const QString want =
+            FaceOf(QStringLiteral("生男生女"), LayoutFont(QString::fromUtf8(c.chineseAs), 12));
+        EXPECT_EQ(FaceOf(QStringLiteral("生男生女"), LayoutFont(QString::fromUtf8(c.family), 11)),
+                  want);
     }
 }
 

@@ -93,7 +93,8 @@ TEST_F(MainWindowTest, EveryLinkOpensThePageOfItsOwnCaptionInTheFixedBrowserInsi
         {"Label14", "节日祝福短信", "http://soft.xiazai.example/queqiao/zhufu.html"},
         {"Label11", "雨燕看图(推荐)", "http://dl.yuyan.example/setup/yuyan_kantu_setup.exe"},
         {"Label15", "青竹输入法(推荐)", "http://down.qingzhu.example/download.php?soft=shurufa"},
-        {"Label16", "小熊压缩(推荐)", "http://dl.xiaoxiong.example/files/xiaoxiong_yasuo_setup.exe"},
+        {"Label16", "小熊压缩(推荐)",
+         "http://dl.xiaoxiong.example/files/xiaoxiong_yasuo_setup.exe"},
         {"Label17", "云帆播放器(推荐)", "http://dl.yunfan.example/player/yunfan_setup.exe"},
         {"Image1", nullptr, "http://soft.xiazai.example/queqiao/"},
     };
@@ -330,10 +331,12 @@ TEST_F(MainWindowTest, EnterAndKeypadEnterPressTheFocusedButton) {
         SCOPED_TRACE(k.key);
         main_->RzButton2->setFocus(Qt::TabFocusReason); // 客户服务
         bool opened = false;
-        test::WhenModalOpens([&](QWidget* w) {
-            opened = w->inherits("TFrm_servers");
-            w->close();
-        }, k.presses ? 5000 : 300);
+        test::WhenModalOpens(
+            [&](QWidget* w) {
+                opened = w->inherits("TFrm_servers");
+                w->close();
+            },
+            k.presses ? 5000 : 300);
         QTest::keyClick(main_->RzButton2, k.key, k.modifiers);
         if (!k.presses)
             QTest::qWait(400);

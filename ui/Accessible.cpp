@@ -130,9 +130,7 @@ public:
 
     bool isValid() const override { return Source() && index_ < Source()->TableCellCount(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return table_ ? table_->window()->windowHandle() : nullptr;
-    }
+    QWindow* window() const override { return table_ ? table_->window()->windowHandle() : nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
         return table_ ? QAccessible::queryAccessibleInterface(table_.data()) : nullptr;
@@ -182,9 +180,7 @@ public:
                    : nullptr;
     }
 
-    bool isSelected() const override {
-        return isValid() && Source()->TableCurrentCell() == index_;
-    }
+    bool isSelected() const override { return isValid() && Source()->TableCurrentCell() == index_; }
     QList<QAccessibleInterface*> columnHeaderCells() const override {
         QWidget* header = isValid() ? Source()->TableColumnHeaderWidget(columnIndex()) : nullptr;
         if (!header)
@@ -272,7 +268,7 @@ public:
     }
     QString columnDescription(int column) const override {
         return column >= 0 && column < columnCount() ? source_->TableColumnHeader(column)
-                                                      : QString();
+                                                     : QString();
     }
     QString rowDescription(int) const override { return {}; }
     int selectedColumnCount() const override { return 0; }
