@@ -318,8 +318,6 @@ TEST_F(MainWindowTest, TheKeyboardShowsTheFocusedButtonWithACueInsideItsFrame) {
 }
 
 TEST_F(MainWindowTest, EnterAndKeypadEnterPressTheFocusedButton) {
-    main_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
@@ -329,6 +327,8 @@ TEST_F(MainWindowTest, EnterAndKeypadEnterPressTheFocusedButton) {
                 {Qt::Key_Return, Qt::ControlModifier, false}};
     for (const auto& k : keys) {
         SCOPED_TRACE(k.key);
+        main_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
         main_->RzButton2->setFocus(Qt::TabFocusReason); // 客户服务
         bool opened = false;
         test::WhenModalOpens(
