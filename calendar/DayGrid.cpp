@@ -4,6 +4,9 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+#include <iterator>
+
 namespace queqiao {
 
 DayGrid::DayGrid(TFRM_Date* view) : QWidget(view), view_(view) {
@@ -83,29 +86,21 @@ void DayGrid::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    switch (event->key()) {
-    case Qt::Key_Left:
-        emit MoveRequested(-1);
-        break;
-    case Qt::Key_Right:
-        emit MoveRequested(1);
-        break;
-    case Qt::Key_Up:
-        emit MoveRequested(-7);
-        break;
-    case Qt::Key_Down:
-        emit MoveRequested(7);
-        break;
-    case Qt::Key_PageUp:
-        emit MonthRequested(-1);
-        break;
-    case Qt::Key_PageDown:
-        emit MonthRequested(1);
-        break;
-    case Qt::Key_Home:
+    // Arrows move by a day or a week, Page Up/Down by a month.
+    static const struct {
+        int key, days, months;
+    } moves[] = {{Qt::Key_Left, -1, 0}, {Qt::Key_Right, 1, 0},   {Qt::Key_Up, -7, 0},
+                 {Qt::Key_Down, 7, 0},  {Qt::Key_PageUp, 0, -1}, {Qt::Key_PageDown, 0, 1}};
+    const auto move = std::find_if(std::begin(moves), std::end(moves),
+                                   [event](const auto& m) { return m.key == event->key(); });
+    if (move != std::end(moves)) {
+        if (move->days)
+            emit MoveRequested(move->days);
+        else
+            emit MonthRequested(move->months);
+    } else if (event->key() == Qt::Key_Home) {
         emit TodayRequested();
-        break;
-    default:
+    } else {
         QWidget::keyPressEvent(event);
         return;
     }

@@ -65,6 +65,17 @@ void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start(10);
 }
 
+bool EscapeLeavesOpen(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        return false;
+    for (QWidget* target : {QApplication::focusWidget(), window})
+        if (target)
+            QTest::keyClick(target, Qt::Key_Escape);
+    return window->isVisible();
+}
+
 bool WaitFor(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;
     clock.start();

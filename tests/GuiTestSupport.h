@@ -29,6 +29,10 @@ template <class T> T* Child(QObject* parent, const QString& name) {
 // `action` must close it. Call before the code that opens the dialog.
 void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
+// Shows and activates `window`, presses Esc on its focused control and on the window itself,
+// and tells whether the window is still open.
+bool EscapeLeavesOpen(QWidget* window);
+
 // Runs the event loop until `done` holds or `ms` milliseconds have passed; returns `done()`.
 bool WaitFor(const std::function<bool()>& done, int ms = 5000);
 

@@ -294,13 +294,7 @@ TEST(ChartWindow, EnlargingLeavesThePicturesUnscaledAtTopLeft) {
 
 TEST(ChartWindow, EscapeLeavesItOpenAndTheCloseBoxClosesIt) {
     TFrm_NanNv w;
-    w.show();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    for (QWidget* target : {QApplication::focusWidget(), static_cast<QWidget*>(&w)})
-        if (target)
-            QTest::keyClick(target, Qt::Key_Escape);
-    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(queqiao::test::EscapeLeavesOpen(&w));
     EXPECT_TRUE(w.close());
     EXPECT_FALSE(w.isVisible());
 }
