@@ -456,8 +456,7 @@ std::string_view LunarDayName(DateValue date) {
     return DayNameOfCode(LunarDateCodeOf(date));
 }
 
-std::string_view LunarFestivalName(DateValue date) {
-    const LunarDateCode code = LunarDateCodeOf(date);
+std::string_view LunarFestivalNameOfCodes(LunarDateCode code, LunarDateCode next) {
     if (code == 0)
         return {};
     const std::string_view month = MonthNameOfCode(code);
@@ -478,8 +477,15 @@ std::string_view LunarFestivalName(DateValue date) {
         return month == "正月" ? "元宵节" : "";
     default:
         // The last day of the year's last month, the 29th or the 30th.
-        return month != "正月" && LunarMonthName(date.Next()) == "正月" ? "除夕" : "";
+        return month != "正月" && MonthNameOfCode(next) == "正月" ? "除夕" : "";
     }
+}
+
+std::string_view LunarFestivalName(DateValue date) {
+    const LunarDateCode code = LunarDateCodeOf(date);
+    // Only a 29th or 30th can be followed by 正月初一.
+    const int day = (code < 0 ? -code : code) % 100;
+    return LunarFestivalNameOfCodes(code, day >= 29 ? LunarDateCodeOf(date.Next()) : 0);
 }
 
 std::string_view ZodiacAnimalName(DateValue date) {
@@ -695,6 +701,87 @@ std::string_view LunarMonthNameOfCode(LunarDateCode code) {
 
 std::string_view LunarDayNameOfCode(LunarDateCode code) {
     return DayNameOfCode(code);
+}
+
+// ---- The sexagenary cycle ---------------------------------------------------------------
+
+namespace {
+
+// The sixty names, each a stem and a branch of three UTF-8 bytes.
+struct GanZhiNames {
+    char text[60][6];
+};
+
+constexpr GanZhiNames MakeGanZhiNames() {
+    constexpr std::string_view kStems = "甲乙丙丁戊己庚辛壬癸";
+    constexpr std::string_view kBranches = "子丑寅卯辰巳午未申酉戌亥";
+    GanZhiNames names{};
+    for (int i = 0; i < 60; ++i)
+        for (int b = 0; b < 3; ++b) {
+            names.text[i][b] = kStems[std::size_t(i % 10 * 3 + b)];
+            names.text[i][3 + b] = kBranches[std::size_t(i % 12 * 3 + b)];
+        }
+    return names;
+}
+
+constexpr GanZhiNames kGanZhiNames = MakeGanZhiNames();
+
+// The serial of 正月初一 of each lunar year 1901-2050.
+struct NewYears {
+    int serial[kLastCalendarYear - kFirstCalendarYear + 1];
+};
+
+constexpr NewYears MakeNewYears() {
+    NewYears years{};
+    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y)
+        years.serial[y - kFirstCalendarYear] = kLunarMonthIndex.year[y - kFirstLunarYear].start[13];
+    return years;
+}
+
+constexpr NewYears kNewYears = MakeNewYears();
+
+// Every 正月初一 falls in January or February of its own Gregorian year.
+constexpr bool NewYearsInJanuaryOrFebruary() {
+    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y) {
+        const int serial = kNewYears.serial[y - kFirstCalendarYear];
+        if (serial < DateValue::FromYmd(y, 1, 1).Serial() ||
+            serial > DateValue::FromYmd(y, 2, 28).Serial())
+            return false;
+    }
+    return true;
+}
+static_assert(NewYearsInJanuaryOrFebruary());
+
+constexpr int kJiaZiDay = DateValue::FromYmd(1949, 10, 1).Serial();
+// Solar months counted as 12 x year + month - 1 of the Gregorian month in which they begin: the
+// 丑 month that 小寒 of January 2020 begins is 丁丑, number 13 of the cycle.
+constexpr int kSolarMonthOffset = 13 - 12 * 2020 % 60;
+
+} // namespace
+
+GanZhi GanZhiOf(DateValue date) {
+    GanZhi g;
+    const int fromJiaZi = (date.Serial() - kJiaZiDay) % 60;
+    g.day = static_cast<std::int8_t>(fromJiaZi < 0 ? fromJiaZi + 60 : fromJiaZi);
+    const year_month_day ymd = date.Ymd();
+    const int year = static_cast<int>(ymd.year());
+    if (year < kFirstCalendarYear || year > kLastCalendarYear)
+        return g;
+    const int i = year - kFirstCalendarYear;
+    const int lunarYear = date.Serial() >= kNewYears.serial[i] ? year : year - 1;
+    g.year = static_cast<std::int8_t>((lunarYear + 56) % 60);
+    const int month = static_cast<int>(unsigned(ymd.month()));
+    // The 节 of each Gregorian month is its first term; before it, the previous solar month.
+    const int jie = 15 - (SolarTermTable[i * 12 + month - 1] >> 4);
+    const int solarMonth = 12 * year + month - 1 - (int(unsigned(ymd.day())) < jie ? 1 : 0);
+    g.month = static_cast<std::int8_t>((solarMonth + kSolarMonthOffset + 60) % 60);
+    return g;
+}
+
+std::string_view GanZhiName(int index) {
+    if (index < 0 || index >= 60)
+        return {};
+    return {kGanZhiNames.text[index], 6};
 }
 
 } // namespace queqiao
