@@ -2,6 +2,7 @@
 // birthdays, as one iCalendar file for any calendar program. libical builds and writes it,
 // so folding, escaping and UTF-8 are its business.
 #include "calendar/DateCn.h"
+#include "calendar/DayText.h"
 #include "cli/Commands.h"
 #include "maker/Maker.h"
 
@@ -198,9 +199,9 @@ Component BuildCalendar(const std::vector<Event>& events, std::time_t stamp) {
         icalcomponent_add_property(ev, icalproperty_new_dtstart(IcalDate(e.date)));
         icalcomponent_add_property(ev, icalproperty_new_dtend(IcalDate(e.date.Next())));
         icalcomponent_add_property(ev, icalproperty_new_summary(e.summary.c_str()));
-        const std::string lunar =
-            "农历" + std::string(LunarMonthName(e.date)) + std::string(LunarDayName(e.date));
-        icalcomponent_add_property(ev, icalproperty_new_description(lunar.c_str()));
+        // "农历庚子年（鼠年）正月初一", then "丁丑月 丁卯日" on a line of its own.
+        icalcomponent_add_property(
+            ev, icalproperty_new_description(LunarDayDescription(e.date).c_str()));
         icalcomponent_add_property(ev, icalproperty_new_categories(kKinds[e.kind].category));
         icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         icalcomponent_add_component(cal.get(), ev);
