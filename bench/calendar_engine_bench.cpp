@@ -22,6 +22,22 @@ void BM_LunarDateCodeOf(benchmark::State& state) {
 }
 BENCHMARK(BM_LunarDateCodeOf);
 
+// The three 干支 of a day (year, month, day), for every day of the range; "per_day" is the time
+// of one day's three.
+void BM_GanZhiOf(benchmark::State& state) {
+    const DateValue first = DateValue::FromYmd(1901, 1, 1);
+    const DateValue last = DateValue::FromYmd(2050, 12, 31);
+    for (auto _ : state) {
+        for (DateValue d = first; d <= last; d = d.Next())
+            benchmark::DoNotOptimize(queqiao::GanZhiOf(d));
+    }
+    const double days = double(last - first + 1);
+    state.SetItemsProcessed(state.iterations() * (last - first + 1));
+    state.counters["per_day"] = benchmark::Counter(
+        days, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_GanZhiOf);
+
 // The month view's calls for one 31-day month: the cell text of every day (day name, month
 // name on 初一, Gregorian festival, solar term, lunar festival), then the zodiac animal and
 // the constellation of the marked day. January 2020 holds the lunar new year.

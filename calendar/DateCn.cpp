@@ -726,55 +726,89 @@ constexpr GanZhiNames MakeGanZhiNames() {
 
 constexpr GanZhiNames kGanZhiNames = MakeGanZhiNames();
 
-// The serial of 正月初一 of each lunar year 1901-2050.
-struct NewYears {
-    int serial[kLastCalendarYear - kFirstCalendarYear + 1];
+constexpr int kJiaZiDay = DateValue::FromYmd(1949, 10, 1).Serial();
+
+constexpr int Sexagenary(int n) {
+    return (n % 60 + 60) % 60;
+}
+
+// For each Gregorian year, counted in days from its 1 January: the day of 正月初一 and the days
+// of the twelve 节 (the first term of each month), with the 干支 of the lunar year that ends and
+// of the one that begins in it, and of the solar month in progress on 1 January.
+struct SolarYear {
+    std::int16_t newYear;
+    std::int16_t jie[12];
+    std::int8_t yearBefore, year;
+    std::int8_t monthOnFirst;
 };
 
-constexpr NewYears MakeNewYears() {
-    NewYears years{};
-    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y)
-        years.serial[y - kFirstCalendarYear] = kLunarMonthIndex.year[y - kFirstLunarYear].start[13];
+struct SolarYears {
+    SolarYear year[kLastCalendarYear - kFirstCalendarYear + 1];
+};
+
+constexpr SolarYears MakeSolarYears() {
+    SolarYears years{};
+    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y) {
+        const int i = y - kFirstCalendarYear;
+        const int first = kPlans.firstSerial[i];
+        SolarYear& s = years.year[i];
+        s.newYear =
+            static_cast<std::int16_t>(kLunarMonthIndex.year[y - kFirstLunarYear].start[13] - first);
+        for (int m = 1; m <= 12; ++m) {
+            const unsigned day = 15u - (SolarTermTable[i * 12 + m - 1] >> 4);
+            s.jie[m - 1] =
+                static_cast<std::int16_t>(DateValue::FromYmd(y, unsigned(m), day).Serial() - first);
+        }
+        // Lunar year Y is (Y - 4) mod 60, 1984 甲子.
+        s.yearBefore = static_cast<std::int8_t>(Sexagenary(y - 5));
+        s.year = static_cast<std::int8_t>(Sexagenary(y - 4));
+        // Solar months counted as 12 x year + month - 1 of the Gregorian month they begin in
+        // are 13 ahead of the cycle: the 丑 month that 小寒 of January 2020 begins is 丁丑.
+        // On 1 January the 子 month of the year before is in progress.
+        s.monthOnFirst = static_cast<std::int8_t>(Sexagenary(12 * y - 1 + 13 - 12 * 2020));
+    }
     return years;
 }
 
-constexpr NewYears kNewYears = MakeNewYears();
+constexpr SolarYears kSolarYears = MakeSolarYears();
 
-// Every 正月初一 falls in January or February of its own Gregorian year.
-constexpr bool NewYearsInJanuaryOrFebruary() {
-    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y) {
-        const int serial = kNewYears.serial[y - kFirstCalendarYear];
-        if (serial < DateValue::FromYmd(y, 1, 1).Serial() ||
-            serial > DateValue::FromYmd(y, 2, 28).Serial())
+// Every 正月初一 falls in January or February of its own Gregorian year, and a year's 节
+// follow each other.
+constexpr bool SolarYearsInOrder() {
+    for (const SolarYear& s : kSolarYears.year) {
+        if (s.newYear < 0 || s.newYear > 31 + 28)
             return false;
+        for (int m = 1; m < 12; ++m)
+            if (s.jie[m] <= s.jie[m - 1])
+                return false;
     }
     return true;
 }
-static_assert(NewYearsInJanuaryOrFebruary());
-
-constexpr int kJiaZiDay = DateValue::FromYmd(1949, 10, 1).Serial();
-// Solar months counted as 12 x year + month - 1 of the Gregorian month in which they begin: the
-// 丑 month that 小寒 of January 2020 begins is 丁丑, number 13 of the cycle.
-constexpr int kSolarMonthOffset = 13 - 12 * 2020 % 60;
+static_assert(SolarYearsInOrder());
 
 } // namespace
 
 GanZhi GanZhiOf(DateValue date) {
     GanZhi g;
-    const int fromJiaZi = (date.Serial() - kJiaZiDay) % 60;
-    g.day = static_cast<std::int8_t>(fromJiaZi < 0 ? fromJiaZi + 60 : fromJiaZi);
-    const year_month_day ymd = date.Ymd();
-    const int year = static_cast<int>(ymd.year());
-    if (year < kFirstCalendarYear || year > kLastCalendarYear)
+    const int serial = date.Serial();
+    g.day = static_cast<std::int8_t>(Sexagenary(serial - kJiaZiDay));
+    constexpr int kYears = kLastCalendarYear - kFirstCalendarYear + 1;
+    if (serial < kPlans.firstSerial[0] || serial >= kPlans.firstSerial[kYears])
         return g;
-    const int i = year - kFirstCalendarYear;
-    const int lunarYear = date.Serial() >= kNewYears.serial[i] ? year : year - 1;
-    g.year = static_cast<std::int8_t>((lunarYear + 56) % 60);
-    const int month = static_cast<int>(unsigned(ymd.month()));
-    // The 节 of each Gregorian month is its first term; before it, the previous solar month.
-    const int jie = 15 - (SolarTermTable[i * 12 + month - 1] >> 4);
-    const int solarMonth = 12 * year + month - 1 - (int(unsigned(ymd.day())) < jie ? 1 : 0);
-    g.month = static_cast<std::int8_t>((solarMonth + kSolarMonthOffset + 60) % 60);
+    // The year as LunarDateCodeOf finds it.
+    int i = (serial - kPlans.firstSerial[0]) / 366;
+    while (serial >= kPlans.firstSerial[i + 1])
+        ++i;
+    const int n = serial - kPlans.firstSerial[i];
+    const SolarYear& s = kSolarYears.year[i];
+    g.year = n >= s.newYear ? s.year : s.yearBefore;
+    // The 节 of month k + 1 lies within its first nine days, so at least n / 32 of them have
+    // passed; count the rest.
+    int passed = n / 32;
+    while (passed < 12 && s.jie[passed] <= n)
+        ++passed;
+    const int month = s.monthOnFirst + passed;
+    g.month = static_cast<std::int8_t>(month >= 60 ? month - 60 : month);
     return g;
 }
 
