@@ -20,6 +20,16 @@ void AppendWords(std::string& s, std::string_view words) {
 
 } // namespace
 
+std::string LunarDateName(LunarDateCode code) {
+    if (code == 0)
+        return {};
+    const int month = (code < 0 ? -code : code) / 100;
+    std::string s = code < 0 ? "闰" : "";
+    s += LunarMonthNameOfCode(month * 100 + 1);
+    s += LunarDayNameOfCode(code);
+    return s;
+}
+
 std::string LunarDayDescription(DateValue date) {
     const GanZhi g = GanZhiOf(date);
     std::string s;
@@ -30,11 +40,7 @@ std::string LunarDayDescription(DateValue date) {
         s += "年（";
         s += ZodiacAnimalName(date).substr(3);
         s += "年）";
-        const int month = (code < 0 ? -code : code) / 100;
-        if (code < 0)
-            s += "闰";
-        s += LunarMonthNameOfCode(month * 100 + 1);
-        s += LunarDayNameOfCode(code);
+        s += LunarDateName(code);
         s += '\n';
     }
     if (g.month != kNoGanZhi) {

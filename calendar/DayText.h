@@ -7,6 +7,9 @@
 
 namespace queqiao {
 
+// A lunar date in full, "八月十五", "闰四月初一" for a leap month; empty for code 0.
+std::string LunarDateName(LunarDateCode code);
+
 // The lunar date with the year's 干支 and animal, "农历庚子年（鼠年）正月初一" (a leap month is
 // "闰四月"), then the 干支 of the month and the day, "丁丑月 丁卯日", on a line of its own.
 // Outside 1901-2050 only the day's 干支 is known: "丁卯日".

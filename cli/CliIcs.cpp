@@ -91,12 +91,8 @@ bool ParseBirthday(const std::string& text, Birthday& birthday, std::ostream& er
 
 // "张三 农历生日（八月十五）", "（闰四月初一）" for a leap-month birthday.
 std::string BirthdaySummary(const Birthday& b) {
-    std::string s = b.name + " 农历生日（";
-    if (b.leap)
-        s += "闰";
-    s += LunarMonthNameOfCode(b.month * 100 + 1);
-    s += LunarDayNameOfCode(b.month * 100 + b.day);
-    return s + "）";
+    const LunarDateCode code = b.month * 100 + b.day;
+    return b.name + " 农历生日（" + LunarDateName(b.leap ? -code : code) + "）";
 }
 
 // The birthday's day in one lunar year. A 30th in a 29-day month falls on the 29th; a

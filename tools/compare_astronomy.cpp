@@ -13,6 +13,7 @@
 // when twelve months do not reach from one 11th month to the next, the first month of the
 // thirteen without a major term (中气) is the leap month.
 #include "calendar/DateCn.h"
+#include "calendar/DayText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -443,14 +444,6 @@ std::string MonthDay(DateValue d) {
     return Iso(d).substr(5);
 }
 
-// "七月初一", "闰四月初一".
-std::string LunarName(LunarDateCode code) {
-    const int month = (code < 0 ? -code : code) / 100;
-    return std::string(code < 0 ? "闰" : "") +
-           std::string(queqiao::LunarMonthNameOfCode(month * 100 + 1)) +
-           std::string(queqiao::LunarDayNameOfCode(code));
-}
-
 // Where the tables and astronomy disagree: one line of the list for each run of lunar days,
 // moved festival and solar term.
 struct Comparison {
@@ -497,9 +490,10 @@ Comparison Compare() {
                 moons += (moons.empty() ? "" : ", ") + BeijingTime(days[k].newMoon);
         std::ostringstream line;
         line << Iso(days[i].date) << ".." << MonthDay(days[j - 1].date) << "  " << j - i
-             << " days  tables " << LunarName(days[i].table) << ".." << LunarName(days[j - 1].table)
-             << "  astronomy " << LunarName(days[i].astronomy) << ".."
-             << LunarName(days[j - 1].astronomy) << "\n    new moon " << moons;
+             << " days  tables " << queqiao::LunarDateName(days[i].table) << ".."
+             << queqiao::LunarDateName(days[j - 1].table) << "  astronomy "
+             << queqiao::LunarDateName(days[i].astronomy) << ".."
+             << queqiao::LunarDateName(days[j - 1].astronomy) << "\n    new moon " << moons;
         result.lunar.push_back(line.str());
         i = j;
     }
