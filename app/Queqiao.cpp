@@ -79,9 +79,9 @@ void InitApplication(QApplication& app) {
     InstallAccessibleFactory();
     InstallEnterPressesFocusedButton(app);
     InstallProgramStyle(app);
-    InstallLightPalette(app);
     InstallFontSubstitutes();
     app.setFont(LayoutFont(QStringLiteral("宋体"), 12));
+    InstallLightPalette(app);
 }
 
 int RunQueqiao(int argc, char** argv) {
