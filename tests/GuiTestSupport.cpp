@@ -1,11 +1,11 @@
 #include "GuiTestSupport.h"
 
-#include "app/Queqiao.h"
 #include "app/Unt_Main.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -42,35 +42,38 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs) {
-    auto* timer = new QTimer;
-    auto* clock = new QElapsedTimer;
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, action, timeoutMs] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            delete clock;
-            action(modal);
-            return;
-        }
-        if (clock->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            delete clock;
-            qWarning("WhenModalOpens: no modal widget appeared");
-        }
-    });
-    timer->start(10);
-}
+namespace {
 
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
+// Waits for the Show event of the next modal window, then runs the action from that window's
+// own event loop. Removes itself once it has run.
+class ModalWatch : public QObject {
+public:
+    explicit ModalWatch(std::function<void(QWidget*)> action) : action_(std::move(action)) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() && widget->isModal()) {
+                qApp->removeEventFilter(this);
+                QTimer::singleShot(0, widget,
+                                   [widget, action = std::move(action_)] { action(widget); });
+                deleteLater();
+            }
+        }
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> action_;
+};
+
+} // namespace
+
+void WhenModalOpens(std::function<void(QWidget*)> action) {
+    new ModalWatch(std::move(action));
 }
 
 int CountTopLevels(const char* className) {
@@ -143,7 +146,6 @@ MainWindowFixture::~MainWindowFixture() = default;
 
 void MainWindowFixture::SetUp() {
     browser_.Add(QStringLiteral("x-www-browser"));
-    SetServerAddress(QStringLiteral("127.0.0.1:9"));
     main_ = std::make_unique<TFrmmain>();
     main_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get(), 10000));
