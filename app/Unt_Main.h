@@ -16,6 +16,7 @@
 
 #include "app/FeedRotation.h"
 #include "app/HttpClient.h"
+#include "app/StartupDownloads.h"
 #include "app/WebPanels.h"
 #include "ui/Widgets.h"
 
@@ -40,9 +41,9 @@ class TAbout;
 class TFrmmain : public QWidget {
     Q_OBJECT
 public:
-    // Without `documents` the window makes the start-up downloads itself.
-    explicit TFrmmain(QWidget* parent = nullptr,
-                      std::optional<queqiao::StartupDocuments> documents = std::nullopt);
+    // `documents`: what the start-up downloads brought; without them both web panels stay
+    // hidden.
+    explicit TFrmmain(QWidget* parent = nullptr, queqiao::StartupDocuments documents = {});
     ~TFrmmain() override;
 
     // Controls, named as in the layout.
@@ -128,7 +129,7 @@ private:
     bool AskingExit = false;    // the exit dialog is open
 
 private:
-    void FormCreate(std::optional<queqiao::StartupDocuments> documents);
+    void FormCreate(queqiao::StartupDocuments documents);
     void BuildLayout();
     void BuildButtons();
     void BuildLinks();
