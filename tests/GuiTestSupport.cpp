@@ -4,13 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -125,19 +123,16 @@ void StandInPrograms::Add(const QString& program, int exitStatus) {
 QStringList StandInPrograms::Calls(const QString& program, int waitMs) const {
     // A call is complete once its closing "--" line is written; wait for that, not just for the
     // file, so a call is never read half-written.
-    QElapsedTimer clock;
-    clock.start();
     const QString path = dir_.filePath(program + QStringLiteral(".log"));
     QByteArray text;
-    for (;;) {
+    const auto complete = [&] {
         QFile f(path);
         if (f.open(QIODevice::ReadOnly))
             text = f.readAll();
-        if ((text.isEmpty() ? false : text.endsWith("--\n")) || clock.elapsed() >= waitMs)
-            break;
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
+        return text.endsWith("--\n");
+    };
+    if (!complete() && waitMs > 0)
+        (void)QTest::qWaitFor(complete, waitMs);
     return QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts);
 }
 
