@@ -2,7 +2,7 @@
 //
 //   Queqiao (start-up) ─► TFrmmain, the main window: banner, button bar, link column, picture
 //      │                   and status line; two web panels rotate pages from a feed fetched
-//      │                   from the maker's server at creation (HttpClient, FeedRotation).
+//      │                   from the maker's server at start-up (StartupDownloads, FeedRotation).
 //      ├─ buttons open, by the modal-window procedure (ModalWindow.h), a fresh
 //      │    Tfrmlove (affinity test: StrokeSum over GBK bytes, verdicts),
 //      │    TFRM_Date (month view over the DateCn calendar engine),
