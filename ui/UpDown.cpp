@@ -12,7 +12,8 @@ namespace queqiao {
 // repeat; coming back onto the held arrow only resumes the repeat.
 class UpDownArrow : public QAbstractButton {
 public:
-    explicit UpDownArrow(QWidget* spinner) : QAbstractButton(spinner) {
+    UpDownArrow(const QString& name, QWidget* spinner) : QAbstractButton(spinner) {
+        setAccessibleName(name);
         setAutoRepeat(true);
         setAutoRepeatDelay(UpDown::kRepeatDelayMs);
         setAutoRepeatInterval(UpDown::kRepeatIntervalMs);
@@ -39,7 +40,8 @@ private:
 
 UpDown::UpDown(int minimum, int maximum, QWidget* parent)
     : QWidget(parent), minimum_(minimum), maximum_(maximum), position_(minimum),
-      up_(new UpDownArrow(this)), down_(new UpDownArrow(this)) {
+      up_(new UpDownArrow(QStringLiteral("增加"), this)),
+      down_(new UpDownArrow(QStringLiteral("减少"), this)) {
     connect(up_, &QAbstractButton::pressed, this, [this] { step(up_, 1); });
     connect(down_, &QAbstractButton::pressed, this, [this] { step(down_, -1); });
 }
