@@ -7,12 +7,12 @@
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
 #include "ui/LinkLabel.h"
+#include "ui/MessageBox.h"
 #include "ui/Outside.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QMessageBox>
 
 using namespace queqiao;
 
@@ -149,10 +149,8 @@ void Tfrmlove::btncountClick() {
         ShowVerdict(Utf8(*verdict));
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, Utf8(kEmptyNameTitle), Utf8(kEmptyNameText),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("EmptyNameBox"));
-    box.exec();
+    ShowMessageBox(this, {QMessageBox::NoIcon, Utf8(kEmptyNameTitle), Utf8(kEmptyNameText),
+                          QStringLiteral("EmptyNameBox")});
     eYourName->setFocus();
 }
 

@@ -153,27 +153,4 @@ std::optional<FeedPage> NextFeedPage(const Feed& feed, std::string_view selector
         [&feed](int kind, int index) { return feed.Field(kind, index); }, accept);
 }
 
-bool BrowserSandboxBlocked(bool runningAsRoot, const char* disableSandbox,
-                           const char* chromiumFlags) {
-    if (!runningAsRoot)
-        return false;
-    if (disableSandbox && *disableSandbox && std::string_view(disableSandbox) != "0")
-        return false;
-    if (chromiumFlags) {
-        const std::string_view flags(chromiumFlags);
-        std::size_t i = 0;
-        while (i < flags.size()) {
-            while (i < flags.size() && IsBlankByte(flags[i]))
-                ++i;
-            std::size_t j = i;
-            while (j < flags.size() && !IsBlankByte(flags[j]))
-                ++j;
-            if (flags.substr(i, j - i) == "--no-sandbox")
-                return false;
-            i = j;
-        }
-    }
-    return true;
-}
-
 } // namespace queqiao

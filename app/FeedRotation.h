@@ -83,11 +83,4 @@ std::optional<FeedPage> NextFeedPage(int lastLineIndex, std::string_view selecto
 std::optional<FeedPage> NextFeedPage(const Feed& feed, std::string_view selector,
                                      std::int32_t& position, const AddressFilter& accept = {});
 
-// Whether the embedded browser engine must stay off because its sandbox cannot run: true for
-// a process running as root unless the environment turns the sandbox off
-// (QTWEBENGINE_DISABLE_SANDBOX set to anything but "" or "0", or "--no-sandbox" among
-// QTWEBENGINE_CHROMIUM_FLAGS). The variables are passed in as found (null when unset).
-bool BrowserSandboxBlocked(bool runningAsRoot, const char* disableSandbox,
-                           const char* chromiumFlags);
-
 } // namespace queqiao

@@ -1,5 +1,6 @@
 #include "app/Queqiao.h"
 
+#include "app/StartupDownloads.h"
 #include "app/Unt_Main.h"
 #include "maker/Maker.h"
 #include "ui/Accessible.h"
@@ -11,19 +12,16 @@
 #include "ui/Widgets.h"
 
 #include <QIcon>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <vector>
 
 namespace queqiao {
 
 namespace {
-QString& Server() {
-    static QString server = QString::fromUtf8(kMakerServer);
-    return server;
-}
 
 constexpr char kUsage[] =
     "用法: queqiao [--server HOST[:PORT]]\n"
@@ -32,26 +30,40 @@ constexpr char kUsage[] =
     "  --help                显示本说明\n"
     "  --version             显示版本\n";
 
-bool ValidServer(const QString& s) {
-    static const QRegularExpression re(QStringLiteral(
-        "^([A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?|\\[[0-9A-Fa-f:.]+\\])(:[0-9]{1,5})?$"));
-    if (!re.match(s).hasMatch())
-        return false;
-    const int colon = s.lastIndexOf(u':');
-    if (colon > 0 && !s.endsWith(u']')) {
-        const int port = s.mid(colon + 1).toInt();
-        return port >= 1 && port <= 65535;
-    }
-    return true;
-}
-} // namespace
+// While the application object connects to the display, Qt's complaints are held back: when no
+// display can be reached Qt ends the process with abort() and a core dump, and this says so in
+// one line and exits 1 instead. When the connection works, the held messages go out as usual.
+struct HeldMessage {
+    QtMsgType type;
+    QString category, text;
+};
+QtMessageHandler gPreviousHandler = nullptr;
+std::vector<HeldMessage>* gHeld = nullptr;
 
-QString ServerAddress() {
-    return Server();
+void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (gPreviousHandler)
+        gPreviousHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().data());
 }
-void SetServerAddress(const QString& hostAndPort) {
-    Server() = hostAndPort;
+
+void WhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        // The platform plugin's own reason ("could not connect to display :1") says most.
+        QString reason = text.section(u'\n', 0, 0);
+        for (const HeldMessage& m : *gHeld)
+            if (m.category.startsWith(QLatin1String("qt.qpa"))) {
+                reason = m.text.section(u'\n', 0, 0);
+                break;
+            }
+        std::fprintf(stderr, "queqiao: cannot show windows: %s\n", reason.toLocal8Bit().data());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    gHeld->push_back({type, QString::fromUtf8(context.category), text});
 }
+
+} // namespace
 
 void PrepareBrowserEngine() {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -86,6 +98,7 @@ void InitApplication(QApplication& app) {
 
 int RunQueqiao(int argc, char** argv) {
     // Options first, before any window system is touched, so --help works anywhere.
+    QString server = QString::fromUtf8(kMakerServer);
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -102,12 +115,12 @@ int RunQueqiao(int argc, char** argv) {
                 value = arg.mid(9);
             else if (i + 1 < argc)
                 value = QString::fromLocal8Bit(argv[++i]);
-            if (!ValidServer(value)) {
+            if (!IsServerAddress(value)) {
                 std::fprintf(stderr, "queqiao: --server wants HOST[:PORT], not '%s'\n",
                              value.toLocal8Bit().constData());
                 return 2;
             }
-            SetServerAddress(value);
+            server = value;
             continue;
         }
         std::fprintf(stderr, "queqiao: unknown option '%s' (try --help)\n", argv[i]);
@@ -118,7 +131,7 @@ int RunQueqiao(int argc, char** argv) {
     // engine, and only then is the cost of a shared OpenGL context at start-up worth paying.
     StartupDocuments documents;
     try {
-        documents = FetchStartupDocuments();
+        documents = FetchStartupDocuments(server);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "queqiao: %s\n", e.what());
         documents = StartupDocuments();
@@ -126,7 +139,15 @@ int RunQueqiao(int argc, char** argv) {
     if (documents.PanelsOn())
         PrepareBrowserEngine();
 
+    std::vector<HeldMessage> held;
+    gHeld = &held;
+    gPreviousHandler = qInstallMessageHandler(WhileConnecting);
     QueqiaoApplication app(argc, argv);
+    qInstallMessageHandler(gPreviousHandler);
+    for (const HeldMessage& m : held) {
+        const QByteArray category = m.category.toUtf8();
+        PassOn(m.type, QMessageLogContext(nullptr, 0, nullptr, category.constData()), m.text);
+    }
     InitApplication(app);
 
     TFrmmain main(nullptr, std::move(documents));

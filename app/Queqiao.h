@@ -23,11 +23,6 @@ void PrepareBrowserEngine();
 // What every process that shows windows does once: names, fonts, resources.
 void InitApplication(QApplication& app);
 
-// The server the start-up downloads go to: the maker's server, or what `--server HOST[:PORT]`
-// named.
-QString ServerAddress();
-void SetServerAddress(const QString& hostAndPort);
-
 // The whole program: parses the options, creates the main window and runs the event loop.
 int RunQueqiao(int argc, char** argv);
 

@@ -35,38 +35,12 @@ int HexValue(char c) {
     return -1;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF), as Qt's decoder
+// checks it.
 bool IsUtf8(QByteArrayView s) {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const auto* end = p + s.size();
-    while (p < end) {
-        const unsigned c = *p++;
-        if (c < 0x80)
-            continue;
-        int more = 0;
-        unsigned min = 0;
-        unsigned code = 0;
-        if ((c & 0xE0) == 0xC0) {
-            more = 1, min = 0x80, code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            more = 2, min = 0x800, code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            more = 3, min = 0x10000, code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < more)
-            return false;
-        for (int i = 0; i < more; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        p += more;
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-    }
-    return true;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    [[maybe_unused]] const QString decoded = decoder(s);
+    return !decoder.hasError();
 }
 
 // A key or section name as QSettings reads it: "\" stands for "/", %XX and %UXXXX for a

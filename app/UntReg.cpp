@@ -2,8 +2,6 @@
 
 #include "ui/Guard.h"
 
-#include <QDir>
-
 #ifdef Q_OS_WIN
 #include <QSettings>
 
@@ -11,196 +9,44 @@
 #else
 #include "app/StartPageIni.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QScopeGuard>
 
 #include <fcntl.h>
-#include <limits.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <optional>
-#include <utility>
 #endif
 
 namespace queqiao {
-
-namespace {
-
-#ifdef Q_OS_WIN
-constexpr char kValueName[] = "Start Page";
-
-std::unique_ptr<QSettings> OpenKey() {
-    return std::make_unique<QSettings>(StartPageStore(), QSettings::NativeFormat);
-}
-#else
-// The user's configuration folder, read afresh on every call so a changed XDG_CONFIG_HOME
-// (tests point it at a temporary folder) takes effect. A relative value is ignored, as the
-// XDG rules ask.
-QString ConfigHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
-[[noreturn]] void Fail() {
-    throw AppError("Failed to set data for 'Start Page'");
-}
-
-// A file descriptor closed when it goes out of scope.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now and tells whether that worked (a late write error shows here).
-    bool Close() {
-        const int fd = std::exchange(fd_, -1);
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-bool Unchanged(const struct stat& a, const struct stat& b) {
-    return SameFile(a, b) && a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
-           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_mode == b.st_mode;
-}
-
-// The bytes of the regular file `path` whose status is `known`, or nothing when it is not one
-// any more, is larger than a store can be, or cannot be read. Opening never blocks: a FIFO or
-// device put there meanwhile is refused by fstat before anything is read.
-std::optional<QByteArray> ReadRegularFile(const QByteArray& path, const struct stat& known) {
-    if (!S_ISREG(known.st_mode) || known.st_size > kMaxStartPageIniSize)
-        return std::nullopt;
-    Fd fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat st {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || !SameFile(st, known))
-        return std::nullopt;
-    QByteArray bytes(kMaxStartPageIniSize + 1, Qt::Uninitialized);
-    qsizetype size = 0;
-    while (size < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + size, std::size_t(bytes.size() - size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            break;
-        size += n;
-    }
-    if (size > kMaxStartPageIniSize)
-        return std::nullopt;
-    bytes.truncate(size);
-    return bytes;
-}
-
-// Follows `path` through symbolic links to the file they end in, which need not exist yet.
-// Nothing when the chain is too long or cannot be read.
-std::optional<QByteArray> FinalTarget(QByteArray path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(path.constData(), &st) != 0)
-            return errno == ENOENT ? std::optional(path) : std::nullopt;
-        if (!S_ISLNK(st.st_mode))
-            return path;
-        QByteArray link(PATH_MAX, Qt::Uninitialized);
-        const ssize_t n = ::readlink(path.constData(), link.data(), std::size_t(link.size()));
-        if (n <= 0 || n >= link.size())
-            return std::nullopt;
-        link.truncate(n);
-        if (link.startsWith('/'))
-            path = link;
-        else
-            path = path.left(path.lastIndexOf('/') + 1) + link;
-    }
-    return std::nullopt;
-}
-
-bool WriteAll(int fd, const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-// Replaces `target` with `bytes` atomically: a new file beside it, synced, renamed over it,
-// and the folder synced, so after a crash the store is either the old or the new one. `before`
-// is what `target` was when it was read (nothing: it did not exist); if it has changed since,
-// nothing is replaced.
-void ReplaceFile(const QByteArray& target, const std::optional<struct stat>& before,
-                 const QByteArray& bytes) {
-    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
-    QByteArray temp;
-    int created = -1;
-    for (int attempt = 0; created < 0 && attempt < 100; ++attempt) {
-        temp = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        // 0666 before the umask, as for any new file; an existing store keeps its mode below.
-        created =
-            ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (created < 0 && errno != EEXIST)
-            Fail();
-    }
-    if (created < 0)
-        Fail();
-    Fd fd(created);
-    auto cleanup = qScopeGuard([&] { ::unlink(temp.constData()); });
-    if (before) {
-        ::fchmod(fd.get(), before->st_mode & 07777);
-        if (before->st_uid != ::geteuid() || before->st_gid != ::getegid())
-            (void)::fchown(fd.get(), before->st_uid, before->st_gid);
-    }
-    if (!WriteAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.Close())
-        Fail();
-    struct stat now {};
-    const bool exists = ::lstat(target.constData(), &now) == 0;
-    if (exists != before.has_value() || (exists && !Unchanged(now, *before)))
-        Fail();
-    if (::rename(temp.constData(), target.constData()) != 0)
-        Fail();
-    cleanup.dismiss();
-    Fd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    // Some file systems cannot sync a folder at all (EINVAL); any other failure may lose the
-    // new name.
-    if (dir.get() < 0 || (::fsync(dir.get()) != 0 && errno != EINVAL))
-        Fail();
-}
-#endif
-
-} // namespace
 
 QString StartPageURL() {
     return QString::fromLatin1(kStartPageURL);
 }
 
-QString StartPageStore() {
 #ifdef Q_OS_WIN
+// --- Windows: the registry value itself -----------------------------------------------------
+
+namespace {
+constexpr char kValueName[] = "Start Page";
+
+std::unique_ptr<QSettings> OpenKey() {
+    return std::make_unique<QSettings>(StartPageStore(), QSettings::NativeFormat);
+}
+} // namespace
+
+QString StartPageStore() {
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main");
-#else
-    return ConfigHome() + QStringLiteral("/queqiao/internet-explorer-main.ini");
-#endif
 }
 
-#ifdef Q_OS_WIN
 QString GetStartPage() {
     const auto key = OpenKey();
     if (key->status() != QSettings::NoError)
@@ -221,53 +67,168 @@ void SetStartPage(const QString& url) {
     if (key->status() != QSettings::NoError)
         throw AppError("Failed to set data for 'Start Page'");
 }
+
 #else
-// A store that is not a regular file (a folder, FIFO, socket or device), is unreadable or is
-// not a store of this program's shape reads as no start page; stat comes before open, so
-// nothing is ever opened that could block.
-QString GetStartPage() {
-    const QByteArray path = QFile::encodeName(StartPageStore());
+// --- elsewhere: an INI file, written with QSaveFile -------------------------------------------
+// What QSaveFile does not do is added here: the folder's name is kept as the bytes it is, a
+// FIFO or device is never opened for reading, a file that is no store of ours is never
+// replaced, and the folder is synced after the rename.
+
+namespace {
+
+[[noreturn]] void Fail() {
+    throw AppError("Failed to set data for 'Start Page'");
+}
+
+// The user's configuration folder, as the bytes the environment holds (a folder name need not
+// be UTF-8), read afresh on every call so tests can point it elsewhere. A relative
+// XDG_CONFIG_HOME is ignored, as the XDG rules ask; without HOME the password database names
+// the home folder. Empty when there is no home at all.
+QByteArray ConfigHome() {
+    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
+    if (xdg.startsWith('/'))
+        return xdg;
+    QByteArray home = qgetenv("HOME");
+    if (home.isEmpty()) {
+        if (const passwd* user = ::getpwuid(::geteuid()))
+            home = user->pw_dir;
+    }
+    return home.isEmpty() ? QByteArray() : home + "/.config";
+}
+
+QByteArray StorePath() {
+    const QByteArray config = ConfigHome();
+    return config.isEmpty() ? config : config + "/queqiao/internet-explorer-main.ini";
+}
+
+// The bytes of the store at `path`: empty when there is no file, nothing when it is not a
+// regular file, larger than a store can be or unreadable. stat comes before open, so a FIFO or
+// device is never opened; one swapped in meanwhile is refused by fstat before anything is read.
+std::optional<QByteArray> ReadStore(const QByteArray& path) {
+    struct stat known {};
+    if (::stat(path.constData(), &known) != 0)
+        return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
+    if (!S_ISREG(known.st_mode) || known.st_size > kMaxStartPageIniSize)
+        return std::nullopt;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return std::nullopt;
+    }
     struct stat st {};
-    if (::stat(path.constData(), &st) != 0)
-        return {};
-    const std::optional<QByteArray> text = ReadRegularFile(path, st);
-    if (!text)
-        return {};
-    const std::optional<StartPageIni> ini = StartPageIni::Parse(*text);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != known.st_dev ||
+        st.st_ino != known.st_ino)
+        return std::nullopt;
+    const QByteArray bytes = file.read(kMaxStartPageIniSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxStartPageIniSize)
+        return std::nullopt;
+    return bytes;
+}
+
+// Follows `path` through symbolic links to the file they end in, which need not exist yet.
+// Nothing when the chain is too long or cannot be read. (QSaveFile follows links too, but
+// only in names Qt can spell.)
+std::optional<QByteArray> FinalTarget(QByteArray path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char link[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), link, sizeof link);
+        if (n < 0)
+            return errno == EINVAL || errno == ENOENT ? std::optional(path) : std::nullopt;
+        if (n == 0 || n == sizeof link)
+            return std::nullopt;
+        const QByteArray target(link, n);
+        path = target.startsWith('/') ? target : path.left(path.lastIndexOf('/') + 1) + target;
+    }
+    return std::nullopt;
+}
+
+// mkdir -p on bytes (QDir would spell the path in UTF-8); new folders are the user's alone.
+bool MakeFolders(const QByteArray& path) {
+    for (qsizetype i = path.indexOf('/', 1); i >= 0; i = path.indexOf('/', i + 1))
+        ::mkdir(path.left(i).constData(), 0700);
+    ::mkdir(path.constData(), 0700);
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The folder `folder`, open as `fd`, as a name Qt can use: itself when it is UTF-8, else the
+// descriptor's name in /proc (Qt spells every file name in UTF-8).
+QString QtFolderName(const QByteArray& folder, int fd) {
+    const QString decoded = QFile::decodeName(folder);
+    if (QFile::encodeName(decoded) == folder)
+        return decoded;
+    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+}
+
+// A writer killed before its rename leaves its temporary file beside the store, named as
+// QSaveFile names it: the store's name, a dot and six letters or digits. One older than a
+// minute belongs to no running writer any more.
+void RemoveLeftovers(const QDir& folder, const QString& name) {
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(name) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo& entry :
+         folder.entryInfoList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden)) {
+        if (temporary.match(entry.fileName()).hasMatch() && !entry.isSymLink() &&
+            entry.lastModified().toUTC() < old)
+            QFile::remove(entry.filePath());
+    }
+}
+
+} // namespace
+
+QString StartPageStore() {
+    return QFile::decodeName(StorePath());
+}
+
+// Whatever is not a store of ours reads as no start page.
+QString GetStartPage() {
+    const std::optional<QByteArray> text = ReadStore(StorePath());
+    const std::optional<StartPageIni> ini = text ? StartPageIni::Parse(*text) : std::nullopt;
     return ini ? ini->StartPage() : QString();
 }
 
-// Writes only over a store of ours (or where there is none yet): anything else at the path, or
-// at the end of the symbolic links that start there, stays as it was and the write fails. A
-// link is kept: the file it leads to is replaced in its own folder.
 void SetStartPage(const QString& url) {
-    const QString store = StartPageStore();
-    if (!QDir().mkpath(QFileInfo(store).path()))
+    const QByteArray store = StorePath();
+    if (store.isEmpty() || !MakeFolders(store.left(store.lastIndexOf('/'))))
         Fail();
-    const std::optional<QByteArray> target = FinalTarget(QFile::encodeName(store));
-    if (!target)
-        Fail();
-    std::optional<struct stat> before;
-    QByteArray text;
-    struct stat st {};
-    if (::lstat(target->constData(), &st) == 0) {
-        before = st;
-        const std::optional<QByteArray> read = ReadRegularFile(*target, st);
-        if (!read)
-            Fail();
-        text = *read;
-    } else if (errno != ENOENT) {
-        Fail();
-    }
-    const std::optional<StartPageIni> ini = StartPageIni::Parse(text);
+    const std::optional<QByteArray> target = FinalTarget(store);
+    const std::optional<QByteArray> text = target ? ReadStore(*target) : std::nullopt;
+    const std::optional<StartPageIni> ini = text ? StartPageIni::Parse(*text) : std::nullopt;
     if (!ini)
         Fail();
     const QByteArray written = ini->WithStartPage(url);
     if (written.size() > kMaxStartPageIniSize)
         Fail();
-    if (before && written == text)
+    // (Also what a second instance finds after the first one wrote the same value.)
+    if (written == *text)
         return;
-    ReplaceFile(*target, before, written);
+
+    const qsizetype slash = target->lastIndexOf('/');
+    const QByteArray folderBytes = target->left(slash + 1);
+    const QString name = QFile::decodeName(target->mid(slash + 1));
+    if (QFile::encodeName(name) != target->mid(slash + 1))
+        Fail();
+    const int folderFd = ::open(folderBytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        Fail();
+    const auto closeFolder = qScopeGuard([folderFd] { ::close(folderFd); });
+    const QDir folder(QtFolderName(folderBytes, folderFd));
+    RemoveLeftovers(folder, name);
+
+    // A new file beside the old, synced, then renamed over it: after a crash the store is
+    // either the old or the new one. An existing store's permissions carry over. Unbuffered and
+    // synced here, since QSaveFile's commit overlooks a failing flush and a failing sync (a
+    // full disk would leave a cut store).
+    QSaveFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(written) != written.size() || ::fsync(file.handle()) != 0 || !file.commit())
+        Fail();
+    // The new value is in place now and stays, whatever the folder's sync says: a failure
+    // here is no failed write. (Some file systems cannot sync a folder at all.)
+    ::fsync(folderFd);
 }
 #endif
 

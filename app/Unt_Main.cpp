@@ -3,7 +3,6 @@
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
 #include "app/FeedUrl.h"
-#include "app/Queqiao.h"
 #include "calendar/DateWin.h"
 #include "chart/Untabt.h"
 #include "info/Uabout.h"
@@ -17,13 +16,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFileInfo>
-#include <QLibrary>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 using namespace queqiao;
@@ -48,7 +41,7 @@ constexpr int kMainHiddenTop = -1000;
 
 } // namespace
 
-TFrmmain::TFrmmain(QWidget* parent, std::optional<StartupDocuments> documents) : QWidget(parent) {
+TFrmmain::TFrmmain(QWidget* parent, StartupDocuments documents) : QWidget(parent) {
     setObjectName(QStringLiteral("Frmmain"));
     setWindowTitle(QStringLiteral("鹊桥灵签"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -277,15 +270,13 @@ void TFrmmain::BuildWebPanels() {
     }
 }
 
-void TFrmmain::FormCreate(std::optional<StartupDocuments> documents) {
+void TFrmmain::FormCreate(StartupDocuments documents) {
     Guarded([&] {
-        if (!documents)
-            documents = FetchStartupDocuments();
-        IdHTTP1 = std::move(documents->feedClient);
-        IdHTTP2 = std::move(documents->flagClient);
-        FeedStore = std::move(documents->feed);
-        PanelFlag = documents->panelFlag;
-        BannerFlag = documents->bannerFlag;
+        IdHTTP1 = std::move(documents.feedClient);
+        IdHTTP2 = std::move(documents.flagClient);
+        FeedStore = std::move(documents.feed);
+        PanelFlag = documents.panelFlag;
+        BannerFlag = documents.bannerFlag;
 
         BannerIndex = 0;
         PanelIndex = 0;

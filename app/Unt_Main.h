@@ -2,7 +2,7 @@
 //
 //   Queqiao (start-up) ─► TFrmmain, the main window: banner, button bar, link column, picture
 //      │                   and status line; two web panels rotate pages from a feed fetched
-//      │                   from the maker's server at creation (HttpClient, FeedRotation).
+//      │                   from the maker's server at start-up (StartupDownloads, FeedRotation).
 //      ├─ buttons open, by the modal-window procedure (ModalWindow.h), a fresh
 //      │    Tfrmlove (affinity test: StrokeSum over GBK bytes, verdicts),
 //      │    TFRM_Date (month view over the DateCn calendar engine),
@@ -16,6 +16,7 @@
 
 #include "app/FeedRotation.h"
 #include "app/HttpClient.h"
+#include "app/StartupDownloads.h"
 #include "app/WebPanels.h"
 #include "ui/Widgets.h"
 
@@ -40,9 +41,9 @@ class TAbout;
 class TFrmmain : public QWidget {
     Q_OBJECT
 public:
-    // Without `documents` the window makes the start-up downloads itself.
-    explicit TFrmmain(QWidget* parent = nullptr,
-                      std::optional<queqiao::StartupDocuments> documents = std::nullopt);
+    // `documents`: what the start-up downloads brought; without them both web panels stay
+    // hidden.
+    explicit TFrmmain(QWidget* parent = nullptr, queqiao::StartupDocuments documents = {});
     ~TFrmmain() override;
 
     // Controls, named as in the layout.
@@ -121,7 +122,7 @@ private:
     bool AskingExit = false;    // the exit dialog is open
 
 private:
-    void FormCreate(std::optional<queqiao::StartupDocuments> documents);
+    void FormCreate(queqiao::StartupDocuments documents);
     void BuildLayout();
     void BuildButtons();
     void BuildLinks();

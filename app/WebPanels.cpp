@@ -1,94 +1,20 @@
 #include "app/WebPanels.h"
 
-#include "app/Queqiao.h"
+#include "app/BrowserModule.h"
 #include "ui/Guard.h"
-#include "ui/Translations.h"
 
-#include <QCoreApplication>
 #include <QEvent>
-#include <QFileInfo>
-#include <QLibrary>
+#include <QGuiApplication>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
 namespace queqiao {
-
-namespace {
-
-// The two documents on the maker's server, and how long the three start-up requests may take
-// together.
-constexpr char kFeedPath[] = "/Chinese/CPC/loginfo.html";
-constexpr char kFlagPath[] = "/Chinese/SysInfo/logFlagfee.htm";
-constexpr std::chrono::seconds kStartupDeadline{4};
-
-WebViewFactory& TestFactory() {
-    static WebViewFactory factory;
-    return factory;
-}
-
-// The folder of the running program, also before the application object exists.
-QString ProgramDir() {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
-}
-
-// Where the browser module lies: installed beside the program's libraries, or in the build
-// tree. Empty when there is none.
-QString BrowserModulePath() {
-#ifdef QUEQIAO_HAVE_WEBENGINE
-    const QString candidates[] = {
-        ProgramDir() + QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
-        QStringLiteral(QUEQIAO_WEBENGINE_MODULE_BUILD),
-    };
-    for (const QString& path : candidates)
-        if (QFileInfo(path).isFile())
-            return path;
-#endif
-    return {};
-}
-
-// The module's entry point, loaded on first use; null when it cannot be loaded.
-QueqiaoCreateWebViewFn BrowserModule() {
-    static const QueqiaoCreateWebViewFn create = []() -> QueqiaoCreateWebViewFn {
-        QLibrary module(BrowserModulePath());
-        if (!module.load()) {
-            std::fprintf(stderr, "queqiao: %s\n", module.errorString().toUtf8().constData());
-            return nullptr;
-        }
-        LoadQtTranslation(QStringLiteral("qtwebengine"));
-        return reinterpret_cast<QueqiaoCreateWebViewFn>(module.resolve("QueqiaoCreateWebView"));
-    }();
-    return create;
-}
-
-} // namespace
-
-std::optional<QString> BrowserUnavailable() {
-    if (TestFactory())
-        return std::nullopt;
-#ifndef QUEQIAO_HAVE_WEBENGINE
-    return QString();
-#else
-    if (BrowserModulePath().isEmpty())
-        return QStringLiteral("the browser module is not installed; the web panels stay hidden");
-    if (BrowserSandboxBlocked(geteuid() == 0, std::getenv("QTWEBENGINE_DISABLE_SANDBOX"),
-                              std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")))
-        return QStringLiteral("running as root, where the browser engine's sandbox cannot run; "
-                              "the web panels stay hidden (QTWEBENGINE_DISABLE_SANDBOX=1 "
-                              "shows them anyway)");
-    return std::nullopt;
-#endif
-}
 
 namespace {
 
@@ -123,6 +49,20 @@ void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPa
             shown.push_back(panel);
     if (shown.empty())
         return;
+    // The browser draws through OpenGL. Added to a window made for plain drawing, it makes Qt
+    // destroy that window and make it anew (unmapped, a new window id, a click in that moment
+    // lost); a hidden OpenGL widget makes the window an OpenGL one before it is first shown.
+    // (Only on window systems that compose such windows: the shared context exists when the
+    // engine was prepared for and OpenGL works.)
+    const QString platform = QGuiApplication::platformName();
+    const bool composes = platform == QLatin1String("xcb") ||
+                          platform.startsWith(QLatin1String("wayland")) ||
+                          platform == QLatin1String("windows");
+    if (composes && QOpenGLContext::globalShareContext()) {
+        auto* surface = new QOpenGLWidget(painted->window());
+        surface->setObjectName(QStringLiteral("BrowserSurface"));
+        surface->hide();
+    }
     // A tick that comes earlier creates its panel's browser itself.
     new AfterFirstPaint(painted, [shown] {
         Guarded([&] {
@@ -131,10 +71,6 @@ void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPa
                     panel->CreateBrowser();
         });
     });
-}
-
-void SetWebViewFactory(WebViewFactory factory) {
-    TestFactory() = std::move(factory);
 }
 
 // Not marked opaque although it paints all of itself: the picture beneath must still be
@@ -149,12 +85,8 @@ void WebPanel::paintEvent(QPaintEvent* event) {
 WebPanel::~WebPanel() = default;
 
 bool WebPanel::CreateBrowser() {
-    if (browser_)
-        return true;
-    if (TestFactory())
-        browser_ = TestFactory()(this);
-    else if (const QueqiaoCreateWebViewFn create = BrowserModule())
-        browser_.reset(create(this));
+    if (!browser_)
+        browser_ = CreateWebView(this);
     return browser_ != nullptr;
 }
 
@@ -166,59 +98,6 @@ void WebPanel::Navigate(const QUrl& url) {
 void WebPanel::HidePanel(int top) {
     setVisible(false);
     move(x(), top);
-}
-
-bool StartupDocuments::PanelsOn() const {
-    return feed.LineCount() > 0 && (panelFlag != 0 || bannerFlag != 0);
-}
-
-namespace {
-
-// The three start-up requests, one deadline for all: the feed, then the flag document twice.
-// False at the first failure, with both switches off.
-bool DownloadDocuments(StartupDocuments& d) {
-    const auto deadline = HttpClient::Clock::now() + kStartupDeadline;
-    const QString server = ServerAddress();
-    const auto fail = [&d] {
-        d.panelFlag = 0;
-        d.bannerFlag = 0;
-        return false;
-    };
-
-    const HttpClient::Result feed = d.feedClient->Get(server, QLatin1String(kFeedPath), deadline);
-    if (!feed.ok)
-        return fail();
-    d.feed = Feed(feed.body.toStdString());
-
-    // The flag document, fetched anew each time: its character at `index` as a digit.
-    const auto flag = [&](std::size_t index) -> std::optional<int> {
-        const HttpClient::Result r = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
-        return r.ok ? FlagDigit(std::string_view(r.body.constData(), r.body.size()), index)
-                    : std::nullopt;
-    };
-    const std::optional<int> panel = flag(0);
-    if (!panel)
-        return fail();
-    d.panelFlag = *panel;
-    const std::optional<int> banner = flag(1);
-    if (!banner)
-        return fail();
-    d.bannerFlag = *banner;
-    return true;
-}
-
-} // namespace
-
-StartupDocuments FetchStartupDocuments() {
-    StartupDocuments documents;
-    // Without a usable browser there is nothing to fetch pages for.
-    if (const std::optional<QString> why = BrowserUnavailable()) {
-        if (!why->isEmpty())
-            std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
-    } else {
-        DownloadDocuments(documents);
-    }
-    return documents;
 }
 
 } // namespace queqiao

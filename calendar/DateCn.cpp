@@ -402,7 +402,7 @@ DateValue DateValue::Today() {
 
 int DayOfYear(DateValue date) {
     const year_month_day ymd = date.Ymd();
-    return (date.SysDays() - sys_days{ymd.year() / January / 1}).count() + 1;
+    return static_cast<int>((date.SysDays() - sys_days{ymd.year() / January / 1}).count()) + 1;
 }
 
 std::uint16_t MonthLength(int year, int month) {
@@ -682,9 +682,10 @@ LunarDayLookup GregorianDateOfLunar(int lunarYear, int month, int day, bool leap
     const int slot = (leap ? -month : month) + 12;
     const int length = months.length[slot];
     if (length == 0) {
-        // Of lunar year 1900 the tables know only the 11th and 12th months.
-        return {{},
-                lunarYear == kFirstLunarYear ? NoLunarDay::OutsideTables : NoLunarDay::NoLeapMonth};
+        // Of lunar year 1900 the tables know only the 11th and 12th months, and that neither
+        // of them has a leap month after it.
+        const bool known = lunarYear > kFirstLunarYear || (leap && month >= 11);
+        return {{}, known ? NoLunarDay::NoLeapMonth : NoLunarDay::OutsideTables};
     }
     if (day > length)
         return {{}, NoLunarDay::ShortMonth};

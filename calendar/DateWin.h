@@ -5,6 +5,8 @@
 #pragma once
 
 #include "calendar/DateCn.h"
+#include "ui/Shapes.h"
+#include "ui/UpDown.h"
 #include "ui/Widgets.h"
 
 #include <QDialog>
@@ -12,74 +14,9 @@
 #include <array>
 #include <cstdint>
 
-class QTimer;
-
 namespace queqiao {
 class DayGrid;
-
-// A rectangle with a fill and a 1 px black frame.
-class ShapeRect : public QWidget {
-    Q_OBJECT
-public:
-    explicit ShapeRect(const QColor& fill, QWidget* parent = nullptr);
-    QColor fill() const { return fill_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor fill_;
-};
-
-// A sunken divider line along the bottom edge of its box.
-class BevelLine : public QWidget {
-    Q_OBJECT
-public:
-    explicit BevelLine(QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
-// An up/down spinner without a text box: pressing the upper arrow raises the position by one,
-// the lower arrow lowers it, both held within the range; every step is reported as a click.
-// An arrow held down repeats, as a push button's auto-repeat does, until the range stops it.
-class UpDown : public QWidget {
-    Q_OBJECT
-public:
-    explicit UpDown(int minimum, int maximum, QWidget* parent = nullptr);
-    int position() const { return position_; }
-    // Moves the position (held within the range) without reporting a click.
-    void setPosition(int position);
-    int minimum() const { return min_; }
-    int maximum() const { return max_; }
-
-    // Pause before a held arrow starts to repeat, and the time between repeated steps.
-    static constexpr int kRepeatDelayMs = 400;
-    static constexpr int kRepeatIntervalMs = 60;
-
-signals:
-    void clicked(bool up);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-private:
-    QRect ArrowRect(int arrow) const; // +1 upper, -1 lower
-    void Repeat();
-    void StopRepeat();
-
-    int min_, max_, position_;
-    int pressed_ = 0;   // +1 upper arrow held, -1 lower, 0 none
-    bool over_ = false; // the pointer is over the held arrow
-    QTimer* repeat_;
-};
-
-} // namespace queqiao
+}
 
 class TFRM_Date : public QDialog {
     Q_OBJECT

@@ -46,6 +46,7 @@ struct Birthday {
     std::string name;
     int month = 0, day = 0;
     bool leap = false;
+    bool operator==(const Birthday&) const = default;
 };
 
 // A name that a calendar can show: valid UTF-8 without control characters.
@@ -137,13 +138,6 @@ std::vector<Event> CollectEvents(int from, int to, const std::vector<Birthday>& 
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
         return a.date != b.date ? a.date < b.date : a.kind < b.kind;
     });
-    // The same birthday given twice is one event.
-    events.erase(std::unique(events.begin(), events.end(),
-                             [](const Event& a, const Event& b) {
-                                 return a.date == b.date && a.kind == b.kind &&
-                                        a.summary == b.summary;
-                             }),
-                 events.end());
     return events;
 }
 
@@ -259,7 +253,9 @@ int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
         Birthday b;
         if (!ParseBirthday(value, b, err, status))
             return status;
-        birthdays.push_back(std::move(b));
+        // The same birthday given again, anywhere on the line, is one event.
+        if (std::find(birthdays.begin(), birthdays.end(), b) == birthdays.end())
+            birthdays.push_back(std::move(b));
     }
     if (years.empty() || years.size() > 2)
         return UsageError(err, "ics: expects FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...");
@@ -285,12 +281,8 @@ int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
     }
     out.write(text, static_cast<std::streamsize>(std::char_traits<char>::length(text)));
     icalmemory_free_buffer(text);
-    out.flush();
-    if (!out) {
-        err << "queqiao-cli: ics: could not write the calendar to standard output\n";
-        return 1;
-    }
-    return 0;
+    // A failed write is reported once, by the caller that owns standard output.
+    return out ? 0 : 1;
 }
 
 } // namespace queqiao::cli

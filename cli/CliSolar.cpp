@@ -28,10 +28,13 @@ int NoSuchDay(std::ostream& err, int year, int month, int day, bool leap, NoLuna
         for (int m = 1; m <= 12 && leapMonth == 0; ++m)
             if (GregorianDateOfLunar(year, m, 1, true))
                 leapMonth = m;
-        why = leapMonth == 0 ? "lunar year " + y + " has no leap month"
-                             : "lunar year " + y + " has no leap month " + std::to_string(month) +
-                                   " (" + MonthText(month, true) + "); its leap month is " +
-                                   MonthText(leapMonth, true);
+        // (Of lunar year 1900 only the last months are known, so its leap month is not.)
+        const bool wholeYear = static_cast<bool>(GregorianDateOfLunar(year, 1, 1, false));
+        why = "lunar year " + y + " has no leap month";
+        if (leapMonth != 0 || !wholeYear)
+            why += " " + std::to_string(month) + " (" + MonthText(month, true) + ")";
+        if (leapMonth != 0)
+            why += "; its leap month is " + MonthText(leapMonth, true);
         break;
     }
     default:

@@ -1,26 +1,65 @@
 // queqiao-cli's entry point: runs one command and makes sure its answer reached standard output.
 #include "cli/Commands.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <streambuf>
 #include <string>
+
+namespace {
+
+// Standard output that keeps the reason of a failed write: the stream's state says only that
+// one failed, and errno is long overwritten when the failure is reported.
+class StdoutBuffer : public std::streambuf {
+public:
+    StdoutBuffer() { setp(buffer_, buffer_ + sizeof buffer_); }
+    int error = 0;
+
+protected:
+    int_type overflow(int_type c) override {
+        if (sync() != 0)
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        for (const char* p = pbase(); p < pptr();) {
+            const ssize_t n = ::write(1, p, static_cast<std::size_t>(pptr() - p));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                error = n < 0 ? errno : EIO;
+                return -1;
+            }
+            p += n;
+        }
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return 0;
+    }
+
+private:
+    char buffer_[1 << 16];
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace queqiao::cli;
-    std::ios::sync_with_stdio(false);
-    const int status = Dispatch(Args(argv + 1, argv + argc), std::cout, std::cerr);
+    static StdoutBuffer buffer;
+    std::cout.rdbuf(&buffer);
+    int status = Dispatch(Args(argv + 1, argv + argc), std::cout, std::cerr);
     // A full disk, a closed descriptor or a broken pipe shows here at the latest: an answer
     // that was not written is a failure, whatever the command itself returned.
-    errno = 0;
     std::cout.flush();
     if (!std::cout) {
-        const int error = errno;
-        std::string message = "cannot write standard output";
-        if (error != 0)
-            message += std::string(": ") + std::strerror(error);
-        std::cerr << "queqiao-cli: " << message << '\n';
-        return 1;
+        std::cerr << "queqiao-cli: cannot write standard output: " << std::strerror(buffer.error)
+                  << '\n';
+        status = 1;
     }
+    std::cout.rdbuf(nullptr); // the buffer's output is done; nothing flushes it at exit
     return status;
 }

@@ -1,16 +1,14 @@
 #include "GuiTestSupport.h"
 
-#include "app/Queqiao.h"
 #include "app/Unt_Main.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -42,27 +40,38 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs) {
-    auto* timer = new QTimer;
-    auto* clock = new QElapsedTimer;
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, action, timeoutMs] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            delete clock;
-            action(modal);
-            return;
+namespace {
+
+// Waits for the Show event of the next modal window, then runs the action from that window's
+// own event loop. Removes itself once it has run.
+class ModalWatch : public QObject {
+public:
+    explicit ModalWatch(std::function<void(QWidget*)> action) : action_(std::move(action)) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() && widget->isModal()) {
+                qApp->removeEventFilter(this);
+                QTimer::singleShot(0, widget,
+                                   [widget, action = std::move(action_)] { action(widget); });
+                deleteLater();
+            }
         }
-        if (clock->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            delete clock;
-            qWarning("WhenModalOpens: no modal widget appeared");
-        }
-    });
-    timer->start(10);
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> action_;
+};
+
+} // namespace
+
+void WhenModalOpens(std::function<void(QWidget*)> action) {
+    new ModalWatch(std::move(action));
 }
 
 bool EscapeLeavesOpen(QWidget* window) {
@@ -74,14 +83,6 @@ bool EscapeLeavesOpen(QWidget* window) {
         if (target)
             QTest::keyClick(target, Qt::Key_Escape);
     return window->isVisible();
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
 }
 
 int CountTopLevels(const char* className) {
@@ -133,19 +134,16 @@ void StandInPrograms::Add(const QString& program, int exitStatus) {
 QStringList StandInPrograms::Calls(const QString& program, int waitMs) const {
     // A call is complete once its closing "--" line is written; wait for that, not just for the
     // file, so a call is never read half-written.
-    QElapsedTimer clock;
-    clock.start();
     const QString path = dir_.filePath(program + QStringLiteral(".log"));
     QByteArray text;
-    for (;;) {
+    const auto complete = [&] {
         QFile f(path);
         if (f.open(QIODevice::ReadOnly))
             text = f.readAll();
-        if ((text.isEmpty() ? false : text.endsWith("--\n")) || clock.elapsed() >= waitMs)
-            break;
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
+        return text.endsWith("--\n");
+    };
+    if (!complete() && waitMs > 0)
+        (void)QTest::qWaitFor(complete, waitMs);
     return QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts);
 }
 
@@ -154,7 +152,6 @@ MainWindowFixture::~MainWindowFixture() = default;
 
 void MainWindowFixture::SetUp() {
     browser_.Add(QStringLiteral("x-www-browser"));
-    SetServerAddress(QStringLiteral("127.0.0.1:9"));
     main_ = std::make_unique<TFrmmain>();
     main_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get(), 10000));

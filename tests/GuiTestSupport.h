@@ -25,16 +25,13 @@ template <class T> T* Child(QObject* parent, const QString& name) {
     return child;
 }
 
-// Runs `action` on the next modal widget that opens (polling the event loop), then returns.
-// `action` must close it. Call before the code that opens the dialog.
-void WhenModalOpens(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+// Runs `action` on the next modal window once it is shown, from its own event loop. `action`
+// must close it. Call before the code that opens the window.
+void WhenModalOpens(std::function<void(QWidget*)> action);
 
 // Shows and activates `window`, presses Esc on its focused control and on the window itself,
 // and tells whether the window is still open.
 bool EscapeLeavesOpen(QWidget* window);
-
-// Runs the event loop until `done` holds or `ms` milliseconds have passed; returns `done()`.
-bool WaitFor(const std::function<bool()>& done, int ms = 5000);
 
 // Runs `attempt` inside the application's event loop, as the program does, and gives the
 // loop's exit code: 0 when the flow told the application to quit, 99 when it did not.

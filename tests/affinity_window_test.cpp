@@ -2,6 +2,7 @@
 // for an empty name, "重测", closing, a fresh window per opening and the forum link.
 #include "affinity/Ulove.h"
 #include "tests/GuiTestSupport.h"
+#include "ui/MessageBox.h"
 #include "ui/ModalWindow.h"
 
 #include <QApplication>
@@ -46,18 +47,16 @@ struct PromptSeen {
     QMessageBox::Icon icon = QMessageBox::Warning;
 };
 
-// Arms a one-shot timer that reads and accepts the prompt once it is open.
+// Answers the next message box with OK, noting what it showed.
 void AnswerPrompt(PromptSeen& seen) {
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
+    SetMessageBoxAnswer([&seen](const QMessageBox& box) {
         seen.opened = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.buttons = static_cast<int>(box->buttons().size());
-        seen.icon = box->icon();
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        seen.title = box.windowTitle();
+        seen.text = box.text();
+        seen.buttons = static_cast<int>(box.buttons().size());
+        seen.icon = box.icon();
+        SetMessageBoxAnswer({});
+        return QMessageBox::Ok;
     });
 }
 

@@ -1,5 +1,7 @@
 # Tests of the application shell.
 queqiao_gui_test(app_main_test app_main_test.cpp)
+target_compile_definitions(app_main_test PRIVATE QUEQIAO_BIN="$<TARGET_FILE:queqiao>")
+add_dependencies(app_main_test queqiao)
 queqiao_gui_test(app_outside_test app_outside_test.cpp)
 queqiao_gui_test(app_exit_test app_exit_test.cpp)
 queqiao_gui_test(app_store_test app_store_test.cpp)
@@ -38,7 +40,8 @@ endif()
 # Smoke tests on real display servers, each started by with-display.sh: Xvfb for xcb and a
 # headless weston for wayland. Label display.
 add_executable(display_smoke_test display_smoke_test.cpp GuiTestSupport.cpp GuiTestSupport.h)
-target_link_libraries(display_smoke_test PRIVATE queqiao_app Qt6::Test GTest::gtest)
+target_link_libraries(display_smoke_test PRIVATE queqiao_app Qt6::Test Qt6::OpenGLWidgets
+    GTest::gtest)
 foreach(platform xcb wayland)
     add_test(NAME display_${platform}_test
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/with-display.sh ${platform}

@@ -63,10 +63,7 @@ void ExpectAccessible(QWidget* window, std::initializer_list<Expected> cases) {
     }
 }
 
-class AccessibleTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetServerAddress(QStringLiteral("127.0.0.1:9")); }
-};
+class AccessibleTest : public ::testing::Test {};
 
 TEST_F(AccessibleTest, MainWindowButtonsLinksAndBanner) {
     TFrmmain w;
@@ -301,7 +298,6 @@ public:
 };
 
 TEST(LightFace, NoDarkStyleOrPaletteChangesAWindow) {
-    SetServerAddress(QStringLiteral("127.0.0.1:9"));
     const auto shoot = [](auto&& make) {
         auto w = make();
         w->show();

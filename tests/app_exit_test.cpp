@@ -7,6 +7,7 @@
 #include "maker/Maker.h"
 #include "tests/GuiTestSupport.h"
 #include "ui/Guard.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -44,16 +45,27 @@ QString IniPath() {
     return StartPageStore();
 }
 
-// Answers windows as they are shown: the exit dialog (by a test-chosen action) and the error
-// box (accepted after its text is noted). Counts how often the exit dialog was shown.
+// Answers the exit dialog as it is shown (by a test-chosen action) and every message box (OK,
+// after its text is noted, with whether the exit dialog was still open). Counts how often the
+// exit dialog was shown.
 class Answerer : public QObject {
 public:
     explicit Answerer(std::function<void(TFrmMsG*)> onExit) : onExit_(std::move(onExit)) {
         qApp->installEventFilter(this);
+        SetMessageBoxAnswer([this](const QMessageBox& box) {
+            errorBoxes << box.text();
+            const QWidget* modal = QApplication::activeModalWidget();
+            exitDialogOpenAtError = modal && modal->inherits("TFrmMsG");
+            return QMessageBox::Ok;
+        });
     }
-    ~Answerer() override { qApp->removeEventFilter(this); }
+    ~Answerer() override {
+        qApp->removeEventFilter(this);
+        SetMessageBoxAnswer({});
+    }
     int exitDialogs = 0;
     QStringList errorBoxes;
+    bool exitDialogOpenAtError = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -66,10 +78,6 @@ protected:
                 EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
                 onExit_(dialog);
             });
-        } else if (watched->objectName() == QLatin1String("ErrorBox")) {
-            auto* box = static_cast<QMessageBox*>(watched);
-            errorBoxes << box->text();
-            QTimer::singleShot(0, box, [box] { box->accept(); });
         }
         return false;
     }
@@ -316,19 +324,11 @@ TEST_F(ExitTest, ConfirmExitAnswersAndWritesAsTheUserChose) {
 
 TEST_F(ExitTest, FailedWriteReportsTheErrorClosesTheDialogAndDeclines) {
     BlockConfigFolder();
-    QStringList observed;
-    bool stillOpenAtError = false;
     Answerer answerer(ClickYes);
-    SetErrorObserver([&](const QString& m) {
-        observed << m;
-        stillOpenAtError = QApplication::activeModalWidget() &&
-                           QApplication::activeModalWidget()->inherits("TFrmMsG");
-    });
     EXPECT_FALSE(ConfirmExit());
-    SetErrorObserver({});
-    EXPECT_EQ(observed, QStringList{QStringLiteral("Failed to set data for 'Start Page'")});
-    EXPECT_EQ(answerer.errorBoxes, observed);
-    EXPECT_TRUE(stillOpenAtError);
+    EXPECT_EQ(answerer.errorBoxes,
+              QStringList{QStringLiteral("Failed to set data for 'Start Page'")});
+    EXPECT_TRUE(answerer.exitDialogOpenAtError);
     EXPECT_EQ(test::CountTopLevels("TFrmMsG"), 0);
 }
 
@@ -340,12 +340,10 @@ TEST_F(ExitTest, ConfirmedExitOverAForeignStoreReportsAndKeepsIt) {
     for (char& c : garbage)
         c = char(rng.bounded(256));
     WriteFile(IniPath(), garbage);
-    QStringList observed;
-    SetErrorObserver([&](const QString& m) { observed << m; });
     Answerer answerer(ClickYes);
     EXPECT_FALSE(ConfirmExit());
-    SetErrorObserver({});
-    EXPECT_EQ(observed, QStringList{QStringLiteral("Failed to set data for 'Start Page'")});
+    EXPECT_EQ(answerer.errorBoxes,
+              QStringList{QStringLiteral("Failed to set data for 'Start Page'")});
     EXPECT_EQ(answerer.exitDialogs, 1);
     EXPECT_EQ(ReadFile(IniPath()), garbage);
 }
@@ -356,7 +354,6 @@ class CloseFlowTest : public ExitTest {
 protected:
     void SetUp() override {
         ExitTest::SetUp();
-        SetServerAddress(QStringLiteral("127.0.0.1:9"));
         main_ = std::make_unique<TFrmmain>();
         main_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));

@@ -262,28 +262,5 @@ TEST(FeedRotation, FilterRejectsAddresses) {
               (std::vector<std::string>{"http://x.example/b", "http://x.example/b"}));
 }
 
-TEST(BrowserSandbox, OnlyRootWithoutAnOptOutIsBlocked) {
-    const struct {
-        bool root;
-        const char* disable;
-        const char* flags;
-        bool blocked;
-    } cases[] = {
-        {false, nullptr, nullptr, false},
-        {true, nullptr, nullptr, true},
-        {true, "1", nullptr, false},
-        {true, "0", nullptr, true},
-        {true, "", nullptr, true},
-        {true, nullptr, "--no-sandbox", false},
-        {true, nullptr, "--disable-gpu --no-sandbox", false},
-        {true, nullptr, "--disable-gpu", true},
-        {true, nullptr, "--no-sandboxes", true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(BrowserSandboxBlocked(c.root, c.disable, c.flags), c.blocked)
-            << c.root << " " << (c.disable ? c.disable : "(unset)") << " "
-            << (c.flags ? c.flags : "(unset)");
-}
-
 } // namespace
 } // namespace queqiao

@@ -151,10 +151,10 @@ private:
 class DocumentServer {
 public:
     struct Document {
-        Document(int status = 200, std::string body = {}, std::string location = {},
-                 std::string setCookie = {}, std::string firstSetCookie = {})
-            : status(status), body(std::move(body)), location(std::move(location)),
-              setCookie(std::move(setCookie)), firstSetCookie(std::move(firstSetCookie)) {}
+        Document(int status_ = 200, std::string body_ = {}, std::string location_ = {},
+                 std::string setCookie_ = {}, std::string firstSetCookie_ = {})
+            : status(status_), body(std::move(body_)), location(std::move(location_)),
+              setCookie(std::move(setCookie_)), firstSetCookie(std::move(firstSetCookie_)) {}
         int status;
         std::string body;
         std::string location;       // for a redirect

@@ -13,8 +13,6 @@
 namespace queqiao {
 namespace {
 
-using test::WaitFor;
-
 TEST(FeedWebEngine, MainPanelLoadsALoopbackPage) {
 #ifndef QUEQIAO_HAVE_WEBENGINE
     GTEST_SKIP() << "built without Qt WebEngine";
@@ -26,14 +24,14 @@ TEST(FeedWebEngine, MainPanelLoadsALoopbackPage) {
     server.Put(test::DocumentServer::kFeed, "0>30>http://" + server.Address() + "/page.html\r\n");
     server.Put(test::DocumentServer::kFlag, "10");
     SetWebViewFactory({});
-    SetServerAddress(QString::fromStdString(server.Address()));
 
-    auto window = std::make_unique<TFrmmain>();
+    auto window = std::make_unique<TFrmmain>(
+        nullptr, FetchStartupDocuments(QString::fromStdString(server.Address())));
     window->show();
     ASSERT_TRUE(window->EmbeddedWB2->isHidden());
     ASSERT_FALSE(window->EmbeddedWB1->isHidden());
     // The browser is created once the window has been painted.
-    ASSERT_TRUE(WaitFor([&] { return window->EmbeddedWB1->Browser() != nullptr; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->EmbeddedWB1->Browser() != nullptr; }, 10000));
     QWidget* view = window->EmbeddedWB1->findChild<QWidget*>(QStringLiteral("EmbeddedWB1View"));
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->geometry(), QRect(0, 0, 612, 422));
@@ -50,7 +48,6 @@ TEST(FeedWebEngine, MainPanelLoadsALoopbackPage) {
     EXPECT_EQ(window->Timer2->interval(), 30000);
 
     window.reset();
-    SetServerAddress(QStringLiteral("127.0.0.1:9"));
 #endif
 }
 

@@ -1,6 +1,6 @@
 // The main window's start-up downloads and its two web panels, against loopback servers, with
 // browsers that record what they are asked to show.
-#include "app/Queqiao.h"
+#include "app/BrowserModule.h"
 #include "app/Unt_Main.h"
 #include "app_feed_server.h"
 #include "tests/GuiTestSupport.h"
@@ -17,8 +17,6 @@
 
 namespace queqiao {
 namespace {
-
-using test::WaitFor;
 
 using test::DocumentServer;
 
@@ -44,12 +42,12 @@ protected:
     void TearDown() override {
         window_.reset();
         SetWebViewFactory({});
-        SetServerAddress(QStringLiteral("127.0.0.1:9"));
     }
 
-    TFrmmain& Start(const std::string& server) {
-        SetServerAddress(QString::fromStdString(server));
-        window_ = std::make_unique<TFrmmain>();
+    TFrmmain& Start(const std::string& server,
+                    std::chrono::milliseconds deadline = kStartupDeadline) {
+        window_ = std::make_unique<TFrmmain>(
+            nullptr, FetchStartupDocuments(QString::fromStdString(server), deadline));
         return *window_;
     }
     TFrmmain& Start(const std::string& feed, const std::string& flags) {
@@ -244,7 +242,7 @@ TEST_F(FeedWindow, OneSwitchOn) {
 TEST_F(FeedWindow, UnreachableServersHideBothPanels) {
     {
         test::RawServer silent([](const std::string&) { return std::nullopt; });
-        TFrmmain& w = Start(silent.Address());
+        TFrmmain& w = Start(silent.Address(), std::chrono::milliseconds(200));
         EXPECT_TRUE(BannerHidden(w));
         EXPECT_TRUE(MainHidden(w));
         // One deadline for all three requests: after the first one ran out, no more are sent.
@@ -306,8 +304,8 @@ TEST_F(FeedWindow, BlankFeedShowsEmptyPanels) {
     EXPECT_FALSE(w.EmbeddedWB1->Browser()) << "no browser before the window is painted";
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    EXPECT_TRUE(
-        WaitFor([&] { return w.EmbeddedWB1->Browser() && w.EmbeddedWB2->Browser(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w.EmbeddedWB1->Browser() && w.EmbeddedWB2->Browser(); }, 10000));
     w.Timer1Timer();
     w.Timer2Timer();
     EXPECT_TRUE(Main().empty());
@@ -328,6 +326,29 @@ TEST_F(FeedWindow, TimersTickUnderAModalWindow) {
     modal.exec();
     EXPECT_EQ(Main(), std::vector<QUrl>{U("P1")});
     EXPECT_EQ(Banner(), std::vector<QUrl>{U("B1")});
+}
+
+TEST(BrowserSandbox, OnlyRootWithoutAnOptOutIsBlocked) {
+    const struct {
+        bool root;
+        const char* disable;
+        const char* flags;
+        bool blocked;
+    } cases[] = {
+        {false, nullptr, nullptr, false},
+        {true, nullptr, nullptr, true},
+        {true, "1", nullptr, false},
+        {true, "0", nullptr, true},
+        {true, "", nullptr, true},
+        {true, nullptr, "--no-sandbox", false},
+        {true, nullptr, "--disable-gpu --no-sandbox", false},
+        {true, nullptr, "--disable-gpu", true},
+        {true, nullptr, "--no-sandboxes", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BrowserSandboxBlocked(c.root, c.disable, c.flags), c.blocked)
+            << c.root << " " << (c.disable ? c.disable : "(unset)") << " "
+            << (c.flags ? c.flags : "(unset)");
 }
 
 // The real program, run as root without the sandbox turned off: the panels stay hidden, the

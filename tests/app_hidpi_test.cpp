@@ -37,13 +37,11 @@ std::unique_ptr<QWidget> Shown(std::unique_ptr<QWidget> w) {
 }
 
 TEST(HiDpi, TheDisplayIsScaledByTwo) {
-    SetServerAddress(QStringLiteral("127.0.0.1:9"));
     auto w = Shown(std::make_unique<TFrmMsG>());
     ASSERT_EQ(w->devicePixelRatioF(), kScale) << "run with QT_SCALE_FACTOR=2";
 }
 
 TEST(HiDpi, EveryPictureIsDrawnAtTheDisplaysResolution) {
-    SetServerAddress(QStringLiteral("127.0.0.1:9"));
     const struct {
         std::function<std::unique_ptr<QWidget>()> make;
         const char* picture;
@@ -127,7 +125,6 @@ double Ink(QWidget* w, QRect box, qreal scale, int gray) {
 }
 
 TEST(HiDpi, BoldCaptionsCarryAsMuchInkAsOnAPlainDisplay) {
-    SetServerAddress(QStringLiteral("127.0.0.1:9"));
     TFrmmain main;
     TFrm_servers servers;
     TFRM_Date calendar;

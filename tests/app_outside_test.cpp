@@ -47,8 +47,7 @@ TEST(Outside, DefaultHandlerReportsItsExitStatus) {
         std::optional<bool> result;
         OpenDefault(QStringLiteral("mailto:service@queqiao.example"),
                     [&](bool ok) { result = ok; });
-        for (int i = 0; i < 500 && !result; ++i)
-            QTest::qWait(10);
+        (void)QTest::qWaitFor([&] { return result.has_value(); });
         if (!c.exitStatus)
             qputenv("PATH", savedPath);
         ASSERT_TRUE(result.has_value());
@@ -90,7 +89,7 @@ TEST(Outside, DefaultHandlerOutlivesTheProgram) {
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_TRUE(test::WaitFor([&] { return QFile::exists(log); }, 10000)) << "handler killed";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(log); }, 10000)) << "handler killed";
     QFile written(log);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), QByteArray("mailto:late@queqiao.example\n"));

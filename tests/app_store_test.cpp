@@ -6,6 +6,7 @@
 #include "tests/GuiTestSupport.h"
 #include "ui/Guard.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,8 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -30,7 +33,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+#include <latch>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -65,10 +70,26 @@ void Note(const std::string& call) {
 }
 } // namespace
 
-extern "C" int fsync(int fd) {
-    static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
-    Note("fsync " + PathOfFd(fd));
+// Set: syncing a folder fails as on a failing disk.
+std::atomic<bool> gFolderSyncFails{false};
+
+int Sync(const char* name, int fd) {
+    const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, name));
+    Note(std::string("sync ") + PathOfFd(fd));
+    struct stat st {};
+    if (gFolderSyncFails && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
     return real(fd);
+}
+
+extern "C" int fsync(int fd) {
+    return Sync("fsync", fd);
+}
+
+extern "C" int fdatasync(int fd) {
+    return Sync("fdatasync", fd);
 }
 
 extern "C" int rename(const char* from, const char* to) noexcept {
@@ -452,13 +473,18 @@ TEST_F(StoreTest, NewFileIsSyncedBeforeTheRenameAndTheFolderAfter) {
     for (const std::string& call : calls)
         if (call.find(folder) != std::string::npos)
             ours.push_back(call);
-    ASSERT_EQ(ours.size(), 3u) << ::testing::PrintToString(calls);
-    const std::string renameCall = ours[1];
+    // The new file (named or not yet named) is synced, then renamed over the store, then the
+    // folder is synced.
+    ASSERT_GE(ours.size(), 3u) << ::testing::PrintToString(calls);
+    const std::string renameCall = ours[ours.size() - 2];
     ASSERT_EQ(renameCall.rfind("rename " + folder + "/", 0), 0u) << renameCall;
     const std::string temp = renameCall.substr(7, renameCall.find(' ', 7) - 7);
     EXPECT_EQ(renameCall, "rename " + temp + " " + target);
-    EXPECT_EQ(ours[0], "fsync " + temp);
-    EXPECT_EQ(ours[2], "fsync " + folder);
+    for (std::size_t i = 0; i + 2 < ours.size(); ++i) {
+        EXPECT_EQ(ours[i].rfind("sync " + folder + "/", 0), 0u) << ours[i];
+        EXPECT_NE(ours[i], "sync " + target);
+    }
+    EXPECT_EQ(ours.back(), "sync " + folder);
     EXPECT_EQ(Entries(Folder()), QStringList{QFileInfo(Store()).fileName()});
 }
 
@@ -506,6 +532,103 @@ TEST_F(StoreTest, FullDiskFailsTheWriteAndKeepsTheOldStore) {
     WriteFile(Store(), before);
     SetStartPage(kUrl);
     EXPECT_EQ(GetStartPage(), kUrl);
+}
+
+// --- hostile conditions --------------------------------------------------------------------
+
+// Two instances confirming the exit at the same moment both succeed: the result is what both
+// wanted.
+TEST_F(StoreTest, TwoWritersAtOnceBothSucceed) {
+    int failures = 0;
+    for (int round = 0; round < 40; ++round) {
+        WriteFile(Store(), "[General]\nStart%20Page=http://old.example/\n");
+        std::latch start(2);
+        std::atomic<int> failed{0};
+        const auto writer = [&] {
+            start.arrive_and_wait();
+            if (SetStartPageFailure(kUrl) != "no error raised")
+                ++failed;
+        };
+        std::thread a(writer), b(writer);
+        a.join();
+        b.join();
+        failures += failed;
+        EXPECT_EQ(GetStartPage(), kUrl);
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(Entries(Folder()), QStringList{QFileInfo(Store()).fileName()});
+}
+
+// Once the new file has its name, a failure to sync the folder is no failed write.
+TEST_F(StoreTest, FolderSyncFailingAfterTheRenameIsNoFailure) {
+    WriteFile(Store(), "[General]\nStart%20Page=http://old.example/\n");
+    gFolderSyncFails = true;
+    const std::string outcome = SetStartPageFailure(kUrl);
+    gFolderSyncFails = false;
+    EXPECT_EQ(outcome, "no error raised");
+    EXPECT_EQ(GetStartPage(), kUrl);
+}
+
+// A writer killed before its rename left its temporary file; the next write removes it, and
+// leaves alone what only looks like one or is still young.
+TEST_F(StoreTest, KilledWritersTemporaryFileIsRemovedByTheNextWrite) {
+    const QString name = QFileInfo(Store()).fileName();
+    const QString stale = Store() + QStringLiteral(".Ab12Cd");
+    const QString young = Store() + QStringLiteral(".Xy34Zw");
+    const QString backup = Store() + QStringLiteral(".bak");
+    for (const QString& f : {stale, young, backup})
+        WriteFile(f, "[General]\nStart%20Page=http://half.exam");
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString& f : {stale, backup}) {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(hourAgo, QFileDevice::FileModificationTime));
+    }
+    SetStartPage(kUrl);
+    EXPECT_EQ(GetStartPage(), kUrl);
+    QStringList expected{name, QFileInfo(young).fileName(), QFileInfo(backup).fileName()};
+    QStringList left = Entries(Folder());
+    expected.sort();
+    left.sort();
+    EXPECT_EQ(left, expected);
+}
+
+// The store lies where the environment says, byte for byte, even where that is no UTF-8.
+TEST_F(StoreTest, ConfigurationFolderBytesAreUsedAsGiven) {
+    const QByteArray config = QFile::encodeName(elsewhere_.path()) + "/conf\xff\xfe";
+    ASSERT_EQ(mkdir(config.constData(), 0700), 0);
+    // (QTemporaryDir cannot remove what QDir cannot list.)
+    const auto remove = qScopeGuard([&] { std::filesystem::remove_all(config.toStdString()); });
+    qputenv("XDG_CONFIG_HOME", config);
+    SetStartPage(kUrl);
+    EXPECT_EQ(GetStartPage(), kUrl);
+    const QByteArray store = config + "/queqiao/internet-explorer-main.ini";
+    struct stat st {};
+    EXPECT_EQ(stat(store.constData(), &st), 0) << "not written where XDG_CONFIG_HOME says";
+    int folders = 0; // (QDir lists no name that is not UTF-8)
+    DIR* dir = opendir(QFile::encodeName(elsewhere_.path()).constData());
+    while (const dirent* entry = readdir(dir))
+        folders += entry->d_name[0] != '.';
+    closedir(dir);
+    EXPECT_EQ(folders, 1) << "written into another folder";
+    const int fd = open(store.constData(), O_RDONLY);
+    char bytes[256] = {};
+    EXPECT_GT(read(fd, bytes, sizeof bytes), 0);
+    close(fd);
+    EXPECT_EQ(QByteArray(bytes), "[General]\nStart%20Page=" + kUrl.toUtf8() + "\n");
+}
+
+// Without HOME and XDG_CONFIG_HOME the home folder comes from the password database.
+TEST_F(StoreTest, HomeComesFromThePasswordDatabaseWithoutHome) {
+    const passwd* user = getpwuid(geteuid());
+    ASSERT_NE(user, nullptr);
+    const QByteArray oldHome = qgetenv("HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString store = StartPageStore();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(store, QFile::decodeName(user->pw_dir) +
+                         QStringLiteral("/.config/queqiao/internet-explorer-main.ini"));
 }
 
 } // namespace

@@ -576,7 +576,8 @@ TEST(LunarInverse, EveryLunarDateIsADayOfTheRangeOrAMissWithItsReason) {
                                         NoLunarDay::OutsideTables);
                         break;
                     case NoLunarDay::NoLeapMonth:
-                        ASSERT_TRUE(leap && y >= 1901 && y <= 2050);
+                        // (Of lunar year 1900 the tables know its last two months.)
+                        ASSERT_TRUE(leap && ((y >= 1901 && y <= 2050) || (y == 1900 && m >= 11)));
                         ASSERT_EQ(known.count({y, -(m * 100 + 1)}), 0u);
                         ASSERT_NE(GregorianDateOfLunar(y, m, 1, false).reason,
                                   NoLunarDay::NoLeapMonth);

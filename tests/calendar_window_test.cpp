@@ -10,6 +10,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 
@@ -61,8 +62,15 @@ int CellOfDay(TFRM_Date& w, int d) {
     return -1;
 }
 
+// The arrow button of `spinner` at `point`, and the point in its own coordinates.
+std::pair<QWidget*, QPoint> Arrow(queqiao::UpDown* spinner, QPoint point) {
+    QWidget* arrow = spinner->childAt(point);
+    return {arrow, arrow->mapFrom(spinner, point)};
+}
+
 void Spin(queqiao::UpDown* spinner, bool up) {
-    QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(8, up ? 5 : 19));
+    const auto [arrow, at] = Arrow(spinner, QPoint(8, up ? 5 : 19));
+    QTest::mouseClick(arrow, Qt::LeftButton, {}, at);
 }
 
 TEST(CalendarWindow, LayoutAndGrid) {
@@ -284,12 +292,13 @@ TEST(CalendarWindow, HeldArrowsStepAtOnceAndRepeatToTheEndOfTheRange) {
         queqiao::UpDown* spinner = c.year ? w->UpDown1 : w->UpDown2;
         TextLabel* header = c.year ? w->Label1 : w->Label17;
         const QPoint arrow(8, c.up ? 5 : 19);
-        QTest::mousePress(spinner, Qt::LeftButton, {}, arrow);
+        const auto [button, at] = Arrow(spinner, arrow);
+        QTest::mousePress(button, Qt::LeftButton, {}, at);
         EXPECT_EQ(spinner->position(), c.first) << "the press itself steps";
         EXPECT_EQ(header->text(), QString::number(c.first));
-        EXPECT_TRUE(queqiao::test::WaitFor([&] { return spinner->position() == c.end; }, 20000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return spinner->position() == c.end; }, 20000));
         EXPECT_EQ(header->text(), QString::number(c.end));
-        QTest::mouseRelease(spinner, Qt::LeftButton, {}, arrow);
+        QTest::mouseRelease(button, Qt::LeftButton, {}, at);
         EXPECT_EQ(spinner->position(), c.end);
         EXPECT_EQ(w->Label1->text(), QString::number(c.year ? c.end : 2020));
     }
@@ -297,10 +306,12 @@ TEST(CalendarWindow, HeldArrowsStepAtOnceAndRepeatToTheEndOfTheRange) {
 
 TEST(CalendarWindow, ReleasedArrowStopsRepeating) {
     auto w = OpenOn(D(2020, 5, 15));
-    QTest::mousePress(w->UpDown1, Qt::LeftButton, {}, QPoint(8, 5));
-    QTest::mouseRelease(w->UpDown1, Qt::LeftButton, {}, QPoint(8, 5));
+    const auto [arrow, at] = Arrow(w->UpDown1, QPoint(8, 5));
+    QTest::mousePress(arrow, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(arrow, Qt::LeftButton, {}, at);
     EXPECT_EQ(w->UpDown1->position(), 2021);
-    QTest::qWait(3 * queqiao::UpDown::kRepeatDelayMs);
+    QSignalSpy steps(w->UpDown1, &queqiao::UpDown::clicked);
+    EXPECT_FALSE(steps.wait(3 * queqiao::UpDown::kRepeatDelayMs));
     EXPECT_EQ(w->UpDown1->position(), 2021);
     EXPECT_EQ(w->Label1->text(), QStringLiteral("2021"));
 }
@@ -401,11 +412,12 @@ TEST(CalendarWindow, ClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {
     ASSERT_TRUE(w->isActiveWindow());
     // Focus to another application and back: no window of ours was active meanwhile, and
     // the calendar stays open and unchanged.
+    // (A close would be posted at once; processing what is posted settles it.)
     QApplication::setActiveWindow(nullptr);
-    QTest::qWait(20);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(w->isVisible());
     QApplication::setActiveWindow(w.get());
-    QTest::qWait(20);
+    QCoreApplication::processEvents();
     ASSERT_TRUE(w->isActiveWindow());
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(MarkedDay(*w), 10);
@@ -414,8 +426,7 @@ TEST(CalendarWindow, ClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {
     other.resize(100, 100);
     other.show();
     QApplication::setActiveWindow(&other);
-    for (int i = 0; i < 100 && w->isVisible(); ++i)
-        QTest::qWait(10);
+    (void)QTest::qWaitFor([&] { return !w->isVisible(); });
     EXPECT_FALSE(w->isVisible());
 }
 

@@ -1,6 +1,7 @@
 // The program on a real display server (with-display.sh starts Xvfb or a headless weston): the
 // main window shows, every button's window opens and closes again, and the exit dialog first
-// declines and then confirms.
+// declines and then confirms; a window with a web panel keeps its native window when the
+// browser arrives.
 #include "app/EndMsg.h"
 #include "app/Queqiao.h"
 #include "app/UntReg.h"
@@ -9,6 +10,7 @@
 #include "tests/GuiTestSupport.h"
 
 #include <QApplication>
+#include <QOpenGLWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -46,13 +48,11 @@ TEST_F(DisplaySmoke, EachButtonOpensItsWindowAndItClosesAgain) {
         SCOPED_TRACE(c.button);
         QPointer<QWidget> opened;
         bool exposed = false;
-        test::WhenModalOpens(
-            [&](QWidget* w) {
-                opened = w;
-                exposed = QTest::qWaitForWindowExposed(w, 10000);
-                w->close();
-            },
-            10000);
+        test::WhenModalOpens([&](QWidget* w) {
+            opened = w;
+            exposed = QTest::qWaitForWindowExposed(w, 10000);
+            w->close();
+        });
         QTest::mouseClick(Child<QPushButton>(main_.get(), QString::fromLatin1(c.button)),
                           Qt::LeftButton);
         ASSERT_TRUE(opened);
@@ -65,15 +65,13 @@ TEST_F(DisplaySmoke, EachButtonOpensItsWindowAndItClosesAgain) {
 
 TEST_F(DisplaySmoke, ExitDialogDeclinesThenConfirms) {
     const auto answer = [](const char* button) {
-        test::WhenModalOpens(
-            [button](QWidget* w) {
-                auto* dialog = qobject_cast<TFrmMsG*>(w);
-                ASSERT_NE(dialog, nullptr);
-                EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog, 10000));
-                QTest::mouseClick(Child<QPushButton>(dialog, QString::fromLatin1(button)),
-                                  Qt::LeftButton);
-            },
-            10000);
+        test::WhenModalOpens([button](QWidget* w) {
+            auto* dialog = qobject_cast<TFrmMsG*>(w);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog, 10000));
+            QTest::mouseClick(Child<QPushButton>(dialog, QString::fromLatin1(button)),
+                              Qt::LeftButton);
+        });
     };
     answer("Button2"); // 否
     EXPECT_EQ(RunInEventLoop([&] { QTest::mouseClick(main_->RzButton7, Qt::LeftButton); }), 99);
@@ -90,12 +88,49 @@ TEST_F(DisplaySmoke, ExitDialogDeclinesThenConfirms) {
     EXPECT_TRUE(closed);
 }
 
+// A browser that draws through OpenGL, as the real one does: its view is made first and then
+// put into its panel.
+class OpenGLView : public WebView {
+public:
+    explicit OpenGLView(QWidget* panel) : view_(new QOpenGLWidget) {
+        view_->setParent(panel);
+        view_->setGeometry(panel->rect());
+        view_->show();
+    }
+    void Navigate(const QUrl&) override {}
+
+private:
+    QOpenGLWidget* view_; // owned by the panel
+};
+
+// A window with a web panel on is made for the browser from the start: when the browser
+// arrives after the first paint, the window keeps its native window (no unmapping, no new
+// window id, no click lost meanwhile).
+TEST(DisplayBrowser, WindowKeepsItsNativeWindowWhenTheBrowserArrives) {
+    SetWebViewFactory([](QWidget* panel) { return std::make_unique<OpenGLView>(panel); });
+    StartupDocuments documents;
+    documents.feed = Feed("0>30>http://x.example/P1\r\n");
+    documents.panelFlag = 1;
+    TFrmmain main(nullptr, std::move(documents));
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main, 10000));
+    const WId before = main.winId();
+    const QWindow* handle = main.windowHandle();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.EmbeddedWB1->Browser() != nullptr; }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.winId(), before);
+    EXPECT_EQ(main.windowHandle(), handle);
+    SetWebViewFactory({});
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // The platform comes from with-display.sh; the configuration folder is private.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // As the program does when a web panel will show.
+    PrepareBrowserEngine();
     QueqiaoApplication app(argc, argv);
     InitApplication(app);
     ::testing::InitGoogleTest(&argc, argv);

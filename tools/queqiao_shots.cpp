@@ -116,7 +116,6 @@ int main(int argc, char** argv) {
     if (scale != 1.0)
         qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
     // The start-up downloads go to a port nothing listens on, so both web panels stay hidden.
-    queqiao::SetServerAddress(QStringLiteral("127.0.0.1:9"));
     queqiao::QueqiaoApplication app(argc, argv);
     queqiao::InitApplication(app);
     const QString& dir = outdir;

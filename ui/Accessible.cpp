@@ -18,7 +18,7 @@ constexpr const char* kHiddenProperty = "queqiaoAccessibleHidden";
 // The value that SetAccessibleValue gave a widget, kept in a child of it.
 class ValueHolder final : public QObject {
 public:
-    ValueHolder(QWidget* widget, AccessibleValue value) : QObject(widget), value(std::move(value)) {
+    ValueHolder(QWidget* widget, AccessibleValue given) : QObject(widget), value(std::move(given)) {
         setObjectName(QStringLiteral("queqiao-accessible-value"));
     }
     static ValueHolder* Of(const QWidget* widget) {

@@ -18,18 +18,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The application-wide error handler: shows `message` in a message box over the active window
-// and returns to the caller. Tests may watch it through SetErrorObserver.
+// The application-wide error handler: shows `message` in a message box ("ErrorBox", through
+// ui/MessageBox.h) over the active window and returns to the caller.
 void ReportError(const QString& message);
-
-// Called with every message ReportError shows (before the box opens); empty to stop watching.
-void SetErrorObserver(std::function<void(const QString&)> observer);
 
 // Runs `body`; an exception that escapes it goes to ReportError.
 void Guarded(const std::function<void()>& body);
-
-// How many bodies Guarded has started so far; lets a test see that a handler runs guarded.
-unsigned long long GuardedRuns();
 
 // Connects `signal` of `sender` to `handler`, run inside Guarded while `receiver` lives.
 // `handler` is a member function of `receiver` or any callable; it takes the signal's

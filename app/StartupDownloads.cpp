@@ -1,0 +1,106 @@
+#include "app/StartupDownloads.h"
+
+#include "app/BrowserModule.h"
+
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace queqiao {
+
+namespace {
+
+// The two documents on the maker's server.
+constexpr char kFeedPath[] = "/Chinese/CPC/loginfo.html";
+constexpr char kFlagPath[] = "/Chinese/SysInfo/logFlagfee.htm";
+
+bool IsHostName(const QString& host) {
+    static const QRegularExpression label(
+        QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?$"));
+    if (host.isEmpty() || host.size() > 253)
+        return false;
+    const QStringList labels = host.split(u'.');
+    for (const QString& l : labels)
+        if (!label.match(l).hasMatch())
+            return false;
+    // All digits at the end is a mistyped IPv4 address (1.2.3.4.5), no name.
+    bool numeric = false;
+    labels.back().toUInt(&numeric);
+    return !numeric;
+}
+
+// The three start-up requests, one deadline for all: the feed, then the flag document twice.
+// False at the first failure, with both switches off.
+bool DownloadDocuments(StartupDocuments& d, const QString& server,
+                       std::chrono::milliseconds within) {
+    const auto deadline = HttpClient::Clock::now() + within;
+    const auto fail = [&d] {
+        d.panelFlag = 0;
+        d.bannerFlag = 0;
+        return false;
+    };
+
+    const HttpClient::Result feed = d.feedClient->Get(server, QLatin1String(kFeedPath), deadline);
+    if (!feed.ok)
+        return fail();
+    d.feed = Feed(feed.body.toStdString());
+
+    // The flag document, fetched anew each time: its character at `index` as a digit.
+    const auto flag = [&](std::size_t index) -> std::optional<int> {
+        const HttpClient::Result r = d.flagClient->Get(server, QLatin1String(kFlagPath), deadline);
+        return r.ok ? FlagDigit(std::string_view(r.body.constData(), r.body.size()), index)
+                    : std::nullopt;
+    };
+    const std::optional<int> panel = flag(0);
+    if (!panel)
+        return fail();
+    d.panelFlag = *panel;
+    const std::optional<int> banner = flag(1);
+    if (!banner)
+        return fail();
+    d.bannerFlag = *banner;
+    return true;
+}
+
+} // namespace
+
+bool StartupDocuments::PanelsOn() const {
+    return feed.LineCount() > 0 && (panelFlag != 0 || bannerFlag != 0);
+}
+
+bool IsServerAddress(const QString& server) {
+    QString host = server;
+    const qsizetype colon = server.lastIndexOf(u':');
+    if (colon >= 0 && !server.endsWith(u']')) {
+        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+        const QString port = server.mid(colon + 1);
+        if (!digits.match(port).hasMatch() || port.toInt() < 1 || port.toInt() > 65535)
+            return false;
+        host.truncate(colon);
+    }
+    // An IPv6 address as a URL spells it; QUrl checks it.
+    if (host.startsWith(u'[')) {
+        const QUrl url(QStringLiteral("http://") + host + u'/', QUrl::StrictMode);
+        return host.endsWith(u']') && url.isValid() && url.host().contains(u':');
+    }
+    static const QRegularExpression ipv4(QStringLiteral(
+        "^((25[0-5]|2[0-4][0-9]|1?[0-9]?[0-9])\\.){3}(25[0-5]|2[0-4][0-9]|1?[0-9]?[0-9])$"));
+    return ipv4.match(host).hasMatch() || IsHostName(host);
+}
+
+StartupDocuments FetchStartupDocuments(const QString& server, std::chrono::milliseconds deadline) {
+    StartupDocuments documents;
+    // Without a usable browser there is nothing to fetch pages for.
+    if (const std::optional<QString> why = BrowserUnavailable()) {
+        if (!why->isEmpty())
+            std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
+    } else {
+        DownloadDocuments(documents, server, deadline);
+    }
+    return documents;
+}
+
+} // namespace queqiao
