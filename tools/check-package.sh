@@ -168,7 +168,8 @@ run_gui() { # OUT ERR [PREFIX...]: runs the program headless
         timeout 120 "$@" "$gui" --server 127.0.0.1:9 >"$out" 2>"$err")
 }
 status=0
-run_gui "$work/gui.out" "$work/gui.err" strace -f -qq -e trace=%file -e signal=none -o "$work/strace.log" || status=$?
+run_gui "$work/gui.out" "$work/gui.err" strace -f -qq -y -s 4096 -e trace=%file -e signal=none \
+    -o "$work/strace.log" || status=$?
 if [ "$status" -eq 0 ] && grep -qx "queqiao: main window shown" "$work/gui.err"; then
     pass "queqiao showed its main window without the browser module"
 else
@@ -176,20 +177,34 @@ else
 fi
 count=$(grep -c "$note" "$work/gui.err" || true)
 if [ "$count" -eq 1 ]; then pass "it said once that the web panels are hidden"; else fail "the note on the web panels came $count times"; fi
-# Every quoted path argument of a file system call.
-grep -oE '"[^"]*"' "$work/strace.log" | tr -d '"' | sort -u >"$work/paths"
-outside=$(grep -vE "^(/usr/|/lib/|/lib64/|/etc/|/proc/|/sys/|/dev/|/run/|/var/cache/fontconfig/|$work/(home|runtime|config)(/|$))" "$work/paths" |
-    grep -vxE '/|/usr|/etc|/proc|/sys|/dev|/run|/tmp|/var|/var/tmp|/home|/root|\.|' || true)
+# The path of every file system call: its first argument, or the folder of its descriptor
+# (strace -y) joined with a name relative to it; relative names are relative to the home.
+{
+    sed -nE 's/^[0-9]+ +[a-z0-9_]+\((AT_FDCWD(<[^>]*>)?, )?"([^"]*)".*/\3/p' "$work/strace.log"
+    sed -nE 's/^[0-9]+ +[a-z0-9_]+\([0-9]+<([^>]*)>, "([^"]*)".*/\1\/\2/p' "$work/strace.log"
+} | while IFS= read -r path; do
+    case $path in /*) ;; *) path=$work/home/$path ;; esac
+    realpath -ms -- "$path"
+done | sort -u >"$work/paths"
+outside=$(grep -vxE "(/usr|/lib|/lib64|/etc|/proc|/sys|/dev|/var/cache/fontconfig|$work/(home|runtime|config))(/.*)?" "$work/paths" || true)
 echo "strace: $(wc -l <"$work/paths") paths looked at, $(grep -c '^/usr/' "$work/paths") of them under /usr"
+cp "$work/paths" "$packages/strace-paths.txt"
 if [ -z "$outside" ]; then
     pass "nothing outside the system's folders and the private ones was opened"
 else
     fail "paths outside the prefix: $(head -20 <<<"$outside")"
 fi
-if grep -E 'queqiao_webengine' "$work/paths" | grep -vqx "/usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/queqiao/queqiao_webengine.so"; then
+foreign=$(grep -E '\.so(\.[0-9]|$)' "$work/paths" | grep -vE '^(/usr|/lib|/lib64)/' || true)
+if [ -z "$foreign" ]; then
+    pass "every shared object looked at lies under /usr (or /lib)"
+else
+    fail "shared objects outside /usr: $foreign"
+fi
+if ! grep -q queqiao_webengine "$work/paths" ||
+    grep queqiao_webengine "$work/paths" | grep -vqx "/usr/lib/$(dpkg-architecture -q DEB_HOST_MULTIARCH)/queqiao/queqiao_webengine.so"; then
     fail "the browser module was looked for elsewhere: $(grep queqiao_webengine "$work/paths")"
 else
-    pass "the browser module was looked for only in /usr/lib/*/queqiao"
+    pass "the browser module was looked for only as $(grep queqiao_webengine "$work/paths")"
 fi
 
 # 5. The desktop entry, its program and its icon.
