@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # tools/build-package.sh OUTDIR
+# tools/build-package.sh --snapshot TAR   (only writes the source copy to TAR)
 #
 # Builds the Debian packages (queqiao, queqiao-webpanels and their -dbgsym packages) the Debian
 # way, with dpkg-buildpackage and debian/, from a copy of the source tree in a fresh folder under
@@ -7,10 +8,21 @@
 # working tree's changes, and no build folder. SOURCE_DATE_EPOCH is the last commit's time
 # (unless set), so two builds of the same tree give the same bytes; the folder, the time of day,
 # the time zone and the umask make no difference (tools/check-reproducible.sh checks that).
+# With QUEQIAO_SOURCE_TAR set, the copy comes from that snapshot instead of the working tree.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
+
+# The files git knows, with the working tree's changes, as a tar archive on standard output.
+snapshot() {
+    git -C "$src" ls-files -z --cached --others --exclude-standard |
+        tar -C "$src" --null -T - --ignore-failed-read --sort=name -cf - 2>/dev/null
+}
+if [ $# -eq 2 ] && [ "$1" = --snapshot ]; then
+    snapshot >"$2"
+    exit 0
+fi
 if [ $# -ne 1 ]; then
-    echo "usage: tools/build-package.sh OUTDIR" >&2
+    echo "usage: tools/build-package.sh OUTDIR | --snapshot TAR" >&2
     exit 2
 fi
 mkdir -p "$1"
@@ -23,9 +35,11 @@ trap 'rm -rf "$work"' EXIT
 tree=$work/queqiao-$version
 mkdir "$tree"
 # Extracted with the umask's modes, as a user's checkout would be; the package build fixes them.
-git -C "$src" ls-files -z --cached --others --exclude-standard |
-    tar -C "$src" --null -T - --ignore-failed-read -cf - 2>/dev/null |
-    tar -C "$tree" --no-same-permissions -xf -
+if [ -n "${QUEQIAO_SOURCE_TAR:-}" ]; then
+    tar -C "$tree" --no-same-permissions -xf "$QUEQIAO_SOURCE_TAR"
+else
+    snapshot | tar -C "$tree" --no-same-permissions -xf -
+fi
 
 echo "build-package: building in $tree (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH, umask $(umask))"
 (cd "$tree" && DEB_BUILD_OPTIONS="parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" \

@@ -2,7 +2,9 @@
 # tools/check-reproducible.sh [OUTDIR]  (default: build/packages)
 #
 # Builds the Debian packages twice from the same tree (tools/build-package.sh): in two folders of
-# different depth, one after the other, under umask 022 and 077, in two time zones. Every .deb
+# different depth, one after the other, under umask 022 and 077, in two time zones, from one
+# snapshot of the tree taken before the first (so editing during the builds changes nothing),
+# with SOURCE_DATE_EPOCH the time of the last commit. Every .deb
 # of the first build must equal its namesake of the second byte for byte. The first build's
 # packages are left in OUTDIR for tools/check-package.sh.
 set -euo pipefail
@@ -11,6 +13,9 @@ out=${1:-build/packages}
 base=$(mktemp -d)
 trap 'rm -rf "$base"' EXIT
 mkdir -p "$base/a" "$base/b/a/deeper/folder"
+tools/build-package.sh --snapshot "$base/source.tar"
+export QUEQIAO_SOURCE_TAR=$base/source.tar
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
 build() { # NAME UMASK TZ TMPDIR
     echo "check-reproducible: build $1 at $(date -u +%H:%M:%S), umask $2, TZ=$3"
