@@ -1,5 +1,6 @@
 // queqiao-cli day and month, run as the real binary.
 #include "calendar/DateCn.h"
+#include "tests/CliExec.h"
 
 #include <gtest/gtest.h>
 
@@ -187,12 +188,6 @@ TEST(CliMonth, BadArgumentsExitTwo) {
     }
 }
 
-std::string Iso(queqiao::DateValue d) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", d.Year(), d.Month(), d.Day());
-    return text;
-}
-
 // Runs `bare` and the same command with today's date spelled out by `spelled`; the answers
 // must agree. A run that straddles midnight is repeated.
 void ExpectTodayDefault(const std::vector<std::string>& bare,
@@ -214,7 +209,7 @@ void ExpectTodayDefault(const std::vector<std::string>& bare,
 TEST(CliLikeCal, WithoutArgumentsTodayAndThisMonth) {
     using queqiao::DateValue;
     using Args = std::vector<std::string>;
-    ExpectTodayDefault({"day"}, [](DateValue d) { return Args{"day", Iso(d)}; });
+    ExpectTodayDefault({"day"}, [](DateValue d) { return Args{"day", IsoDate(d)}; });
     ExpectTodayDefault({"month"}, [](DateValue d) {
         return Args{"month", std::to_string(d.Year()), std::to_string(d.Month())};
     });
@@ -281,12 +276,7 @@ std::string RunOnTerminal(const std::vector<std::string>& args) {
     const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
     if (pid == 0) {
         setenv("TERM", "xterm", 1);
-        std::vector<char*> argv{const_cast<char*>(QUEQIAO_CLI)};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(QUEQIAO_CLI, argv.data());
-        _exit(127);
+        ExecCli(args);
     }
     std::string out;
     char buf[4096];

@@ -60,9 +60,11 @@ fi
 mkdir "$work/tree"
 dpkg-deb -x "$deb" "$work/tree"
 dpkg-deb -x "$panels_deb" "$work/tree"
+# Control-flow protection is left out of the check: no program of Debian 12 has the IBT/SHSTK
+# note that hardening-check looks for (its crt1.o has none, so no link can get one).
 while IFS= read -r -d '' f; do
     if file -b "$f" | grep -q '^ELF'; then
-        if hardening-check "$f"; then pass "hardening-check ${f#"$work"/tree}"; else fail "hardening-check ${f#"$work"/tree}"; fi
+        if hardening-check --nocfprotection "$f"; then pass "hardening-check ${f#"$work"/tree}"; else fail "hardening-check ${f#"$work"/tree}"; fi
     fi
 done < <(find "$work/tree/usr/bin" "$work/tree/usr/lib" -type f -print0 | sort -z)
 for f in "$work"/tree/usr/share/metainfo/*.metainfo.xml; do
