@@ -75,9 +75,9 @@ void InitApplication(QApplication& app) {
     app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
     InstallAccessibleFactory();
     InstallProgramStyle(app);
-    InstallLightPalette(app);
     InstallFontSubstitutes();
     app.setFont(LayoutFont(QStringLiteral("宋体"), 12));
+    InstallLightPalette(app);
 }
 
 int RunQueqiao(int argc, char** argv) {

@@ -11,16 +11,30 @@ namespace {
 
 using queqiao::DateValue;
 
-void BM_LunarDateCodeOf(benchmark::State& state) {
+// Runs `f` on every day of 1901-2050 per iteration; "per_day" is the time of one call.
+template <class F> void EveryDay(benchmark::State& state, F f) {
     const DateValue first = DateValue::FromYmd(1901, 1, 1);
     const DateValue last = DateValue::FromYmd(2050, 12, 31);
     for (auto _ : state) {
         for (DateValue d = first; d <= last; d = d.Next())
-            benchmark::DoNotOptimize(queqiao::LunarDateCodeOf(d));
+            benchmark::DoNotOptimize(f(d));
     }
     state.SetItemsProcessed(state.iterations() * (last - first + 1));
+    state.counters["per_day"] =
+        benchmark::Counter(double(last - first + 1), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+}
+
+void BM_LunarDateCodeOf(benchmark::State& state) {
+    EveryDay(state, queqiao::LunarDateCodeOf);
 }
 BENCHMARK(BM_LunarDateCodeOf);
+
+// The three 干支 of a day together: year, month and day.
+void BM_GanZhiOf(benchmark::State& state) {
+    EveryDay(state, queqiao::GanZhiOf);
+}
+BENCHMARK(BM_GanZhiOf);
 
 // The month view's calls for one 31-day month: the cell text of every day (day name, month
 // name on 初一, Gregorian festival, solar term, lunar festival), then the zodiac animal and

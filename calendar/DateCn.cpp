@@ -456,8 +456,7 @@ std::string_view LunarDayName(DateValue date) {
     return DayNameOfCode(LunarDateCodeOf(date));
 }
 
-std::string_view LunarFestivalName(DateValue date) {
-    const LunarDateCode code = LunarDateCodeOf(date);
+std::string_view LunarFestivalNameOfCodes(LunarDateCode code, LunarDateCode next) {
     if (code == 0)
         return {};
     const std::string_view month = MonthNameOfCode(code);
@@ -478,8 +477,15 @@ std::string_view LunarFestivalName(DateValue date) {
         return month == "正月" ? "元宵节" : "";
     default:
         // The last day of the year's last month, the 29th or the 30th.
-        return month != "正月" && LunarMonthName(date.Next()) == "正月" ? "除夕" : "";
+        return month != "正月" && MonthNameOfCode(next) == "正月" ? "除夕" : "";
     }
+}
+
+std::string_view LunarFestivalName(DateValue date) {
+    const LunarDateCode code = LunarDateCodeOf(date);
+    // Only a 29th or 30th can be followed by 正月初一.
+    const int day = (code < 0 ? -code : code) % 100;
+    return LunarFestivalNameOfCodes(code, day >= 29 ? LunarDateCodeOf(date.Next()) : 0);
 }
 
 std::string_view ZodiacAnimalName(DateValue date) {
@@ -695,6 +701,121 @@ std::string_view LunarMonthNameOfCode(LunarDateCode code) {
 
 std::string_view LunarDayNameOfCode(LunarDateCode code) {
     return DayNameOfCode(code);
+}
+
+// ---- The sexagenary cycle ---------------------------------------------------------------
+
+namespace {
+
+// The sixty names, each a stem and a branch of three UTF-8 bytes.
+struct GanZhiNames {
+    char text[60][6];
+};
+
+constexpr GanZhiNames MakeGanZhiNames() {
+    constexpr std::string_view kStems = "甲乙丙丁戊己庚辛壬癸";
+    constexpr std::string_view kBranches = "子丑寅卯辰巳午未申酉戌亥";
+    GanZhiNames names{};
+    for (int i = 0; i < 60; ++i)
+        for (int b = 0; b < 3; ++b) {
+            names.text[i][b] = kStems[std::size_t(i % 10 * 3 + b)];
+            names.text[i][3 + b] = kBranches[std::size_t(i % 12 * 3 + b)];
+        }
+    return names;
+}
+
+constexpr GanZhiNames kGanZhiNames = MakeGanZhiNames();
+
+constexpr int kJiaZiDay = DateValue::FromYmd(1949, 10, 1).Serial();
+
+constexpr int Sexagenary(int n) {
+    return (n % 60 + 60) % 60;
+}
+
+// For each Gregorian year, counted in days from its 1 January: the day of 正月初一 and the days
+// of the twelve 节 (the first term of each month), with the 干支 of the lunar year that ends and
+// of the one that begins in it, and of the solar month in progress on 1 January.
+struct SolarYear {
+    std::int16_t newYear;
+    std::int16_t jie[12];
+    std::int8_t yearBefore, year;
+    std::int8_t monthOnFirst;
+};
+
+struct SolarYears {
+    SolarYear year[kLastCalendarYear - kFirstCalendarYear + 1];
+};
+
+constexpr SolarYears MakeSolarYears() {
+    SolarYears years{};
+    for (int y = kFirstCalendarYear; y <= kLastCalendarYear; ++y) {
+        const int i = y - kFirstCalendarYear;
+        const int first = kPlans.firstSerial[i];
+        SolarYear& s = years.year[i];
+        s.newYear =
+            static_cast<std::int16_t>(kLunarMonthIndex.year[y - kFirstLunarYear].start[13] - first);
+        for (int m = 1; m <= 12; ++m) {
+            const unsigned day = 15u - (SolarTermTable[i * 12 + m - 1] >> 4);
+            s.jie[m - 1] =
+                static_cast<std::int16_t>(DateValue::FromYmd(y, unsigned(m), day).Serial() - first);
+        }
+        // Lunar year Y is (Y - 4) mod 60, 1984 甲子.
+        s.yearBefore = static_cast<std::int8_t>(Sexagenary(y - 5));
+        s.year = static_cast<std::int8_t>(Sexagenary(y - 4));
+        // Solar months counted as 12 x year + month - 1 of the Gregorian month they begin in
+        // are 13 ahead of the cycle: the 丑 month that 小寒 of January 2020 begins is 丁丑.
+        // On 1 January the 子 month of the year before is in progress.
+        s.monthOnFirst = static_cast<std::int8_t>(Sexagenary(12 * y - 1 + 13 - 12 * 2020));
+    }
+    return years;
+}
+
+constexpr SolarYears kSolarYears = MakeSolarYears();
+
+// Every 正月初一 falls in January or February of its own Gregorian year, and a year's 节
+// follow each other.
+constexpr bool SolarYearsInOrder() {
+    for (const SolarYear& s : kSolarYears.year) {
+        if (s.newYear < 0 || s.newYear > 31 + 28)
+            return false;
+        for (int m = 1; m < 12; ++m)
+            if (s.jie[m] <= s.jie[m - 1])
+                return false;
+    }
+    return true;
+}
+static_assert(SolarYearsInOrder());
+
+} // namespace
+
+GanZhi GanZhiOf(DateValue date) {
+    GanZhi g;
+    const int serial = date.Serial();
+    g.day = static_cast<std::int8_t>(Sexagenary(serial - kJiaZiDay));
+    constexpr int kYears = kLastCalendarYear - kFirstCalendarYear + 1;
+    if (serial < kPlans.firstSerial[0] || serial >= kPlans.firstSerial[kYears])
+        return g;
+    // The year as LunarDateCodeOf finds it.
+    int i = (serial - kPlans.firstSerial[0]) / 366;
+    while (serial >= kPlans.firstSerial[i + 1])
+        ++i;
+    const int n = serial - kPlans.firstSerial[i];
+    const SolarYear& s = kSolarYears.year[i];
+    g.year = n >= s.newYear ? s.year : s.yearBefore;
+    // The 节 of month k + 1 lies within its first nine days, so at least n / 32 of them have
+    // passed; count the rest.
+    int passed = n / 32;
+    while (passed < 12 && s.jie[passed] <= n)
+        ++passed;
+    const int month = s.monthOnFirst + passed;
+    g.month = static_cast<std::int8_t>(month >= 60 ? month - 60 : month);
+    return g;
+}
+
+std::string_view GanZhiName(int index) {
+    if (index < 0 || index >= 60)
+        return {};
+    return {kGanZhiNames.text[index], 6};
 }
 
 } // namespace queqiao

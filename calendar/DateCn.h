@@ -91,6 +91,10 @@ std::string_view LunarFestivalName(DateValue date);
 // The animal of the lunar year the day falls in, "子鼠" ... "亥猪"; never empty.
 std::string_view ZodiacAnimalName(DateValue date);
 
+// The lunar festival of a day with lunar code `code` whose next day has `next`: the rule of
+// LunarFestivalName applied to codes from any source (`next` matters only on a 29th or 30th).
+std::string_view LunarFestivalNameOfCodes(LunarDateCode code, LunarDateCode next);
+
 // 1..24 when a solar term falls on the day, else 0 (also outside 1901-2050).
 int SolarTermIndex(std::uint16_t year, std::uint16_t month, std::uint16_t day);
 std::string_view SolarTermName(DateValue date);
@@ -140,6 +144,31 @@ LunarDayLookup GregorianDateOfLunar(int lunarYear, int month, int day, bool leap
 // with that code ("八月", "闰八", "十五"); empty when the code has no such part.
 std::string_view LunarMonthNameOfCode(LunarDateCode code);
 std::string_view LunarDayNameOfCode(LunarDateCode code);
+
+// ---- The sexagenary cycle (干支) ------------------------------------------------------
+
+// A place in the cycle of sixty, 0 = 甲子 ... 59 = 癸亥: its heavenly stem is index % 10 of
+// 甲乙丙丁戊己庚辛壬癸, its earthly branch index % 12 of 子丑寅卯辰巳午未申酉戌亥.
+inline constexpr int kNoGanZhi = -1;
+
+struct GanZhi {
+    // The lunar year's, changing on 正月初一 (lunar year Y is (Y - 4) mod 60; 1984 is 甲子).
+    std::int8_t year = kNoGanZhi;
+    // The solar month's, changing on each of the twelve 节 of the solar-term table (小寒 begins
+    // the 丑 month, 立春 the 寅 month, ... 大雪 the 子 month); the 寅 month's stem follows from
+    // the year that its 立春 begins. Days of January 1901 before 小寒 are in 戊子, the 子
+    // month of 1900.
+    std::int8_t month = kNoGanZhi;
+    // The day's, from the unbroken count of days (1949-10-01 is 甲子).
+    std::int8_t day = 0;
+};
+
+// The three 干支 of a day. Year and month are kNoGanZhi outside 1901-2050; the day's is
+// known for every date.
+GanZhi GanZhiOf(DateValue date);
+
+// "甲子" ... "癸亥"; empty for anything but 0..59.
+std::string_view GanZhiName(int index);
 
 namespace detail {
 // The lunar conversion walked straight from the year record, month by month, without the

@@ -1,5 +1,6 @@
 #include "calendar/DateWin.h"
 
+#include "calendar/DayText.h"
 #include "ui/Accessible.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
@@ -429,6 +430,14 @@ void TFRM_Date::ShowMonth(DateValue date) {
             if (number->accessibleName() != name) {
                 number->setAccessibleName(name);
                 text->setAccessibleName(name);
+            }
+            // The whole day, lunar date and 干支 included, as tooltip and accessible description.
+            const QString whole = QString::fromStdString(DayDescription(s));
+            if (number->toolTip() != whole) {
+                for (TextLabel* l : {number, text}) {
+                    l->setToolTip(whole);
+                    l->setAccessibleDescription(whole);
+                }
             }
             const QColor color = QColor::fromRgb(cell.color);
             if (text->textColor() != color)

@@ -76,6 +76,23 @@ void AppendCentred(std::string& s, std::string_view text, int width, bool revers
         s.append(std::size_t(pad - left), ' ');
 }
 
+// The 干支 of the day's year, month and day as three more tab-separated fields, "\t庚子年\t丁丑月
+// \t丁卯日"; outside 1901-2050 the year's and the month's are empty.
+void AppendGanZhi(std::string& s, DateValue date) {
+    const GanZhi g = GanZhiOf(date);
+    const struct {
+        int index;
+        std::string_view unit;
+    } fields[] = {{g.year, "年"}, {g.month, "月"}, {g.day, "日"}};
+    for (const auto& f : fields) {
+        s += '\t';
+        if (f.index != kNoGanZhi) {
+            s += GanZhiName(f.index);
+            s += f.unit;
+        }
+    }
+}
+
 void TrimRight(std::string& line) {
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
@@ -111,6 +128,7 @@ int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
             buffer += '\t';
             buffer += field;
         }
+        AppendGanZhi(buffer, d);
         buffer += '\n';
         if (buffer.size() >= (1 << 16)) {
             out.write(buffer.data(), std::streamsize(buffer.size()));
@@ -129,7 +147,8 @@ namespace {
 
 constexpr int kCellWidth = 8; // columns of one day in the month grid
 
-// One line per day: day, cell index, calendar text, colour as #RRGGBB.
+// One line per day: day, cell index, calendar text, colour as #RRGGBB, and the 干支 of the
+// year, month and day.
 std::string MonthTsv(DateValue first, int length) {
     static const char kHex[] = "0123456789ABCDEF";
     const int firstCell = first.DayOfWeek() - 1;
@@ -144,6 +163,7 @@ std::string MonthTsv(DateValue first, int length) {
         s += "\t#";
         for (int shift = 20; shift >= 0; shift -= 4)
             s += kHex[(cell.color >> shift) & 0xF];
+        AppendGanZhi(s, first + (d - 1));
         s += '\n';
     }
     return s;

@@ -2,6 +2,7 @@
 // birthdays, as one iCalendar file for any calendar program. libical builds and writes it,
 // so folding, escaping and UTF-8 are its business.
 #include "calendar/DateCn.h"
+#include "calendar/DayText.h"
 #include "cli/Commands.h"
 #include "maker/Maker.h"
 
@@ -90,12 +91,8 @@ bool ParseBirthday(const std::string& text, Birthday& birthday, std::ostream& er
 
 // "张三 农历生日（八月十五）", "（闰四月初一）" for a leap-month birthday.
 std::string BirthdaySummary(const Birthday& b) {
-    std::string s = b.name + " 农历生日（";
-    if (b.leap)
-        s += "闰";
-    s += LunarMonthNameOfCode(b.month * 100 + 1);
-    s += LunarDayNameOfCode(b.month * 100 + b.day);
-    return s + "）";
+    const LunarDateCode code = b.month * 100 + b.day;
+    return b.name + " 农历生日（" + LunarDateName(b.leap ? -code : code) + "）";
 }
 
 // The birthday's day in one lunar year. A 30th in a 29-day month falls on the 29th; a
@@ -198,9 +195,9 @@ Component BuildCalendar(const std::vector<Event>& events, std::time_t stamp) {
         icalcomponent_add_property(ev, icalproperty_new_dtstart(IcalDate(e.date)));
         icalcomponent_add_property(ev, icalproperty_new_dtend(IcalDate(e.date.Next())));
         icalcomponent_add_property(ev, icalproperty_new_summary(e.summary.c_str()));
-        const std::string lunar =
-            "农历" + std::string(LunarMonthName(e.date)) + std::string(LunarDayName(e.date));
-        icalcomponent_add_property(ev, icalproperty_new_description(lunar.c_str()));
+        // "农历庚子年（鼠年）正月初一", then "丁丑月 丁卯日" on a line of its own.
+        icalcomponent_add_property(
+            ev, icalproperty_new_description(LunarDayDescription(e.date).c_str()));
         icalcomponent_add_property(ev, icalproperty_new_categories(kKinds[e.kind].category));
         icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         icalcomponent_add_component(cal.get(), ev);

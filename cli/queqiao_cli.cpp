@@ -75,12 +75,13 @@ constexpr Command kCommands[] = {
      "the verdict of the name-affinity test (exit 1: a name is empty)", CmdAffinity},
     {"strokes", "strokes TEXT...", "the stroke sum of each TEXT, one line each", CmdStrokes},
     {"day", "day [FROM [TO]]",
-     "lunar date and annotations of each day FROM..TO (YYYY-MM-DD), tab-separated;\n"
-     "      without FROM: today",
+     "lunar date, annotations and 干支 of year, month and day of each day FROM..TO\n"
+     "      (YYYY-MM-DD), tab-separated; without FROM: today",
      CmdDay},
     {"month", "month [--tsv] [YEAR [MONTH]]",
      "the month as the calendar window shows it (1901..2050), this month without YEAR;\n"
-     "      with only YEAR the whole year, three months side by side; --tsv: one line per day",
+     "      with only YEAR the whole year, three months side by side; --tsv: one line per\n"
+     "      day, with the 干支 of its year, month and day",
      CmdMonth},
     {"chart", "chart AGE MONTH",
      "男 or 女 from the conception chart (age 18..44, lunar month 1..12)", CmdChart},

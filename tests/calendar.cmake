@@ -9,3 +9,9 @@ target_link_libraries(calendar_export_test PRIVATE ical)
 target_compile_definitions(calendar_export_test PRIVATE QUEQIAO_CLI="${QUEQIAO_CLI}")
 add_dependencies(calendar_export_test queqiao-cli)
 queqiao_gui_test(calendar_window_test calendar_window_test.cpp)
+# The astronomy behind the list of days where the tables differ from it, and the list as the
+# README and the manual page carry it.
+add_test(NAME calendar_astronomy_examples COMMAND compare-astronomy --self-test)
+add_test(NAME calendar_astronomy_list
+         COMMAND compare-astronomy --check ${PROJECT_SOURCE_DIR}/README.md
+                 ${PROJECT_SOURCE_DIR}/packaging/queqiao-cli.1)

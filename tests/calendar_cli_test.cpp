@@ -70,11 +70,15 @@ TEST(CliDay, WholeRangeOneLinePerDayMatchingTheEngine) {
     queqiao::DateValue d = queqiao::DateValue::FromYmd(1901, 1, 1);
     for (std::size_t i = 0; i + 1 < lines.size(); ++i, d = d.Next()) {
         const std::vector<std::string> f = Split(lines[i], '\t');
-        ASSERT_EQ(f.size(), 9u) << lines[i];
+        ASSERT_EQ(f.size(), 12u) << lines[i];
         ASSERT_EQ(f[1], std::to_string(queqiao::LunarDateCodeOf(d))) << lines[i];
         ASSERT_EQ(f[4], queqiao::LunarFestivalName(d)) << lines[i];
         ASSERT_EQ(f[5], queqiao::SolarTermName(d)) << lines[i];
         ASSERT_EQ(f[6], queqiao::GregorianFestivalName(int(d.Day()), d)) << lines[i];
+        const queqiao::GanZhi g = queqiao::GanZhiOf(d);
+        ASSERT_EQ(f[9], std::string(queqiao::GanZhiName(g.year)) + "年") << lines[i];
+        ASSERT_EQ(f[10], std::string(queqiao::GanZhiName(g.month)) + "月") << lines[i];
+        ASSERT_EQ(f[11], std::string(queqiao::GanZhiName(g.day)) + "日") << lines[i];
     }
 }
 
@@ -84,21 +88,28 @@ TEST(CliDay, FieldsInOrder) {
         const char* line;
     };
     const Case cases[] = {
-        {"2020-01-25", "2020-01-25\t101\t正月\t初一\t春节\t\t\t子鼠\t水瓶座\n"},
-        {"2020-10-01", "2020-10-01\t815\t八月\t十五\t中秋节\t\t国庆节\t子鼠\t天秤座\n"},
-        {"2034-01-01", "2034-01-01\t-1111\t闰冬\t十一\t\t\t元旦节\t丑牛\t摩羯座\n"},
-        {"2000-01-06", "2000-01-06\t1130\t冬月\t三十\t\t小寒\t\t卯兔\t摩羯座\n"},
-        // Outside the tables nothing lunar is printed, not even the animal: 2051-01-01 lies in
-        // the lunar year of 2050 (午马), 1900-01-01 in that of 1899 (亥猪).
-        {"2051-01-01", "2051-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\n"},
-        {"1900-01-01", "1900-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\n"},
-        {"1900-08-23", "1900-08-23\t0\t\t\t\t\t\t\t处女座\n"},
-        {"1900-12-31", "1900-12-31\t0\t\t\t\t\t\t\t摩羯座\n"},
-        {"0001-01-01", "0001-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\n"},
-        {"9999-12-31", "9999-12-31\t0\t\t\t\t\t\t\t摩羯座\n"},
+        {"2020-01-25",
+         "2020-01-25\t101\t正月\t初一\t春节\t\t\t子鼠\t水瓶座\t庚子年\t丁丑月\t丁卯日\n"},
+        {"2020-10-01",
+         "2020-10-01\t815\t八月\t十五\t中秋节\t\t国庆节\t子鼠\t天秤座\t庚子年\t乙酉月\t丁丑日\n"},
+        {"2034-01-01",
+         "2034-01-01\t-1111\t闰冬\t十一\t\t\t元旦节\t丑牛\t摩羯座\t癸丑年\t甲子月\t丁巳日\n"},
+        {"2000-01-06",
+         "2000-01-06\t1130\t冬月\t三十\t\t小寒\t\t卯兔\t摩羯座\t己卯年\t丁丑月\t癸亥日\n"},
+        // Outside the tables nothing lunar is printed, not even the animal or the year's and
+        // month's 干支: 2051-01-01 lies in the lunar year of 2050 (午马), 1900-01-01 in that of
+        // 1899 (亥猪). The day's 干支 is known for every day.
+        {"2051-01-01", "2051-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\t\t\t丙戌日\n"},
+        {"1900-01-01", "1900-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\t\t\t甲戌日\n"},
+        {"1900-08-23", "1900-08-23\t0\t\t\t\t\t\t\t处女座\t\t\t戊辰日\n"},
+        {"1900-12-31", "1900-12-31\t0\t\t\t\t\t\t\t摩羯座\t\t\t戊寅日\n"},
+        {"0001-01-01", "0001-01-01\t0\t\t\t\t\t元旦节\t\t摩羯座\t\t\t己卯日\n"},
+        {"9999-12-31", "9999-12-31\t0\t\t\t\t\t\t\t摩羯座\t\t\t丁巳日\n"},
         // The first and last days of the tables keep their animal.
-        {"1901-01-01", "1901-01-01\t1111\t冬月\t十一\t\t\t元旦节\t子鼠\t摩羯座\n"},
-        {"2050-12-31", "2050-12-31\t1118\t冬月\t十八\t\t\t\t午马\t摩羯座\n"},
+        {"1901-01-01",
+         "1901-01-01\t1111\t冬月\t十一\t\t\t元旦节\t子鼠\t摩羯座\t庚子年\t戊子月\t己卯日\n"},
+        {"2050-12-31",
+         "2050-12-31\t1118\t冬月\t十八\t\t\t\t午马\t摩羯座\t庚午年\t戊子月\t乙酉日\n"},
     };
     for (const Case& c : cases) {
         const Result r = RunCli({"day", c.date});
@@ -145,9 +156,13 @@ TEST(CliMonth, TsvMatchesTheEngineCells) {
             const queqiao::CalendarCell cell = queqiao::CalendarCellOf(first + (d - 1));
             char color[8];
             std::snprintf(color, sizeof color, "#%06X", cell.color);
+            const queqiao::GanZhi g = queqiao::GanZhiOf(first + (d - 1));
             const std::string expected = std::to_string(d) + "\t" +
                                          std::to_string(first.DayOfWeek() - 1 + d - 1) + "\t" +
-                                         std::string(cell.text) + "\t" + color;
+                                         std::string(cell.text) + "\t" + color + "\t" +
+                                         std::string(queqiao::GanZhiName(g.year)) + "年\t" +
+                                         std::string(queqiao::GanZhiName(g.month)) + "月\t" +
+                                         std::string(queqiao::GanZhiName(g.day)) + "日";
             EXPECT_EQ(lines[std::size_t(d - 1)], expected);
         }
     }

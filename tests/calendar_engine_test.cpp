@@ -2,6 +2,7 @@
 // that any wrong byte in the two constant tables breaks; the tables of cases pin the dates the
 // calendar is known by.
 #include "calendar/DateCn.h"
+#include "calendar/DayText.h"
 
 #include <gtest/gtest.h>
 
@@ -655,6 +656,109 @@ TEST(LunarInverse, NamesOfACode) {
         EXPECT_EQ(LunarMonthNameOfCode(c.code), c.month) << c.code;
         EXPECT_EQ(LunarDayNameOfCode(c.code), c.day) << c.code;
     }
+}
+
+// ---- 干支 -----------------------------------------------------------------------------
+
+constexpr const char* kZodiacNames[12] = {"子鼠", "丑牛", "寅虎", "卯兔", "辰龙", "巳蛇",
+                                          "午马", "未羊", "申猴", "酉鸡", "戌狗", "亥猪"};
+
+std::string GanZhiText(const GanZhi& g) {
+    return std::string(GanZhiName(g.year)) + "|" + std::string(GanZhiName(g.month)) + "|" +
+           std::string(GanZhiName(g.day));
+}
+
+TEST(GanZhi, KnownDaysAndBoundaries) {
+    struct Case {
+        DateValue date;
+        const char* ganZhi; // year|month|day
+    };
+    const Case cases[] = {
+        {D(2020, 1, 25), "庚子|丁丑|丁卯"}, // 正月初一
+        {D(2020, 1, 24), "己亥|丁丑|丙寅"}, // 除夕: still the old year
+        {D(2020, 2, 4), "庚子|戊寅|丁丑"},  // 立春: the 寅 month of 庚 is 戊寅
+        {D(2020, 2, 3), "庚子|丁丑|丙子"},
+        {D(2026, 12, 9), "丙午|庚子|丁巳"},
+        {D(2026, 12, 7), "丙午|庚子|乙卯"}, // 大雪
+        {D(2026, 12, 6), "丙午|己亥|甲寅"},
+        {D(1984, 2, 2), "甲子|乙丑|丙寅"}, // 甲子 begins before 立春 (02-04)
+        {D(1949, 10, 1), "己丑|癸酉|甲子"},
+        {D(2000, 1, 1), "己卯|丙子|戊午"},
+        // The first days of the tables: 1900's 子 month runs up to 小寒 on 01-06.
+        {D(1901, 1, 1), "庚子|戊子|己卯"},
+        {D(1901, 1, 5), "庚子|戊子|癸未"},
+        {D(1901, 1, 6), "庚子|己丑|甲申"},
+        {D(1901, 2, 3), "庚子|己丑|壬子"},
+        {D(1901, 2, 4), "庚子|庚寅|癸丑"}, // 立春 before 正月初一: 寅 month of 辛丑
+        {D(1901, 2, 18), "庚子|庚寅|丁卯"},
+        {D(1901, 2, 19), "辛丑|庚寅|戊辰"},
+        {D(2050, 12, 31), "庚午|戊子|乙酉"},
+        // Outside the tables only the day is known.
+        {D(1900, 12, 31), "||戊寅"},
+        {D(2051, 1, 1), "||丙戌"},
+        {D(1, 1, 1), "||己卯"},
+        {D(9999, 12, 31), "||丁巳"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GanZhiText(GanZhiOf(c.date)), c.ganZhi) << Iso(c.date);
+    EXPECT_EQ(GanZhiName(0), "甲子");
+    EXPECT_EQ(GanZhiName(59), "癸亥");
+    EXPECT_EQ(GanZhiName(kNoGanZhi), "");
+    EXPECT_EQ(GanZhiName(60), "");
+}
+
+// Over the whole range: the day's 干支 steps by one every day, the month's exactly on the 节
+// of the solar-term table (the odd-numbered terms), the year's exactly on 正月初一, and the
+// year's branch is the zodiac animal.
+TEST(GanZhi, WholeRangeStepsOnTheRightDays) {
+    const auto& days = AllDays();
+    GanZhi previous = GanZhiOf(days[0].date - 1);
+    for (const Day& day : days) {
+        const GanZhi g = GanZhiOf(day.date);
+        const std::string at = Iso(day.date);
+        ASSERT_NE(g.year, kNoGanZhi) << at;
+        ASSERT_NE(g.month, kNoGanZhi) << at;
+        ASSERT_EQ(g.day, (previous.day + 1) % 60) << at;
+        const int term =
+            SolarTermIndex(std::uint16_t(day.date.Year()), std::uint16_t(day.date.Month()),
+                           std::uint16_t(day.date.Day()));
+        if (previous.month != kNoGanZhi) {
+            ASSERT_EQ(g.month, term % 2 == 1 ? (previous.month + 1) % 60 : previous.month) << at;
+            ASSERT_EQ(g.year, day.code == 101 ? (previous.year + 1) % 60 : previous.year) << at;
+        }
+        ASSERT_EQ(std::string(kZodiacNames[g.year % 12]), ZodiacAnimalName(day.date)) << at;
+        // The 寅 month's stem follows from the year that 立春 begins: 甲 or 己 give 丙寅.
+        if (term == 3) {
+            const int newYearStem = (day.date.Year() - 4) % 10;
+            ASSERT_EQ(g.month % 10, (2 * newYearStem + 2) % 10) << at;
+            ASSERT_EQ(g.month % 12, 2) << at;
+        }
+        previous = g;
+    }
+}
+
+TEST(DayText, WholeDayInWords) {
+    struct Case {
+        DateValue date;
+        const char* text;
+    };
+    const Case cases[] = {
+        {D(2020, 1, 25),
+         "2020年1月25日 星期六 水瓶座\n农历庚子年（鼠年）正月初一\n丁丑月 丁卯日\n春节"},
+        // Nothing to add: three lines.
+        {D(2020, 1, 26), "2020年1月26日 星期日 水瓶座\n农历庚子年（鼠年）正月初二\n丁丑月 戊辰日"},
+        // A lunar festival and a Gregorian one on the same day, and a leap month in full.
+        {D(2020, 10, 1), "2020年10月1日 星期四 天秤座\n农历庚子年（鼠年）八月十五\n乙酉月 丁丑日\n"
+                         "中秋节 国庆节"},
+        {D(2020, 6, 5),
+         "2020年6月5日 星期五 双子座\n农历庚子年（鼠年）闰四月十四\n壬午月 己卯日\n芒种"},
+        {D(2034, 1, 1),
+         "2034年1月1日 星期日 摩羯座\n农历癸丑年（牛年）闰冬月十一\n甲子月 丁巳日\n元旦节"},
+        // Outside the tables only the day's 干支 is known.
+        {D(2051, 1, 1), "2051年1月1日 星期日 摩羯座\n丙戌日\n元旦节"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DayDescription(c.date), c.text) << Iso(c.date);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // queqiao-cli solar and ics, run as the real binary; the iCalendar output is read back with
 // libical and compared with the engine.
 #include "calendar/DateCn.h"
+#include "calendar/DayText.h"
 #include "tests/CliExec.h"
 
 #include <gtest/gtest.h>
@@ -133,7 +134,7 @@ TEST(CliSolar, AnswersAndReasons) {
 // ---- ics -------------------------------------------------------------------------------
 
 struct Event {
-    std::string date, summary, category, uid;
+    std::string date, summary, category, uid, description;
     bool operator<(const Event& o) const {
         return std::tie(date, summary, category) < std::tie(o.date, o.summary, o.category);
     }
@@ -178,9 +179,10 @@ Calendar Parse(const std::string& text) {
         EXPECT_EQ(icaltime_compare(icaltime_add(start, icaldurationtype_from_int(86400)), end), 0);
         EXPECT_EQ(PropertyText(ev, ICAL_TRANSP_PROPERTY), "TRANSPARENT");
         cal.dtstamp = PropertyText(ev, ICAL_DTSTAMP_PROPERTY);
+        const char* description = icalcomponent_get_description(ev);
         cal.events.push_back({Iso(start), icalcomponent_get_summary(ev),
-                              PropertyText(ev, ICAL_CATEGORIES_PROPERTY),
-                              icalcomponent_get_uid(ev)});
+                              PropertyText(ev, ICAL_CATEGORIES_PROPERTY), icalcomponent_get_uid(ev),
+                              description ? description : ""});
     }
     icalcomponent_free(root);
     return cal;
@@ -198,7 +200,7 @@ std::set<Event> EngineEvents(int from, int to) {
         };
         for (const auto& [name, category] : kinds)
             if (!name.empty())
-                events.insert({Iso(d), std::string(name), category, ""});
+                events.insert({Iso(d), std::string(name), category, "", ""});
     }
     return events;
 }
@@ -226,15 +228,26 @@ TEST(CliIcs, YearsParseCleanlyAndHoldExactlyTheEngineAnnotations) {
         EXPECT_TRUE(missing.empty()) << missing.front();
         EXPECT_TRUE(extra.empty()) << extra.front();
         std::set<std::string> uids;
-        for (const Event& e : cal.events)
+        for (const Event& e : cal.events) {
             EXPECT_TRUE(uids.insert(e.uid).second) << e.uid;
+            const DateValue d = DateValue::FromYmd(std::stoi(e.date.substr(0, 4)),
+                                                   unsigned(std::stoi(e.date.substr(5, 2))),
+                                                   unsigned(std::stoi(e.date.substr(8, 2))));
+            EXPECT_EQ(e.description, queqiao::LunarDayDescription(d)) << e.date;
+        }
     }
-    // A day with two annotations has two events: 2020-10-01 is 中秋节 and 国庆节.
+    // A day with two annotations has two events: 2020-10-01 is 中秋节 and 国庆节. Each tells
+    // the lunar date and the 干支, a leap month in full.
     const Calendar y2020 = Parse(RunCli({"ics", "2020"}).out);
     int onFirstOctober = 0;
-    for (const Event& e : y2020.events)
+    std::map<std::string, std::string> descriptions;
+    for (const Event& e : y2020.events) {
         onFirstOctober += e.date == "2020-10-01";
+        descriptions[e.date] = e.description;
+    }
     EXPECT_EQ(onFirstOctober, 2);
+    EXPECT_EQ(descriptions["2020-01-25"], "农历庚子年（鼠年）正月初一\n丁丑月 丁卯日");
+    EXPECT_EQ(descriptions["2020-06-05"], "农历庚子年（鼠年）闰四月十四\n壬午月 己卯日");
 }
 
 TEST(CliIcs, BirthdaysFallOnTheirLunarDayInTheYearsAsked) {

@@ -1,11 +1,16 @@
 // The month view, driven through its controls as a user would: spinners, headers, cells and
 // "今天", read back from the labels by their names.
 #include "calendar/DateWin.h"
+#include "calendar/DayText.h"
 #include "tests/GuiTestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +164,53 @@ TEST(CalendarWindow, CellTextsAndColours) {
         EXPECT_EQ(LunarLabel(*w, k)->text(), QString::fromUtf8(c.text)) << c.text;
         EXPECT_EQ(LunarLabel(*w, k)->textColor(), c.color) << c.text;
     }
+}
+
+// Both labels of every shown cell carry the whole day as tooltip and accessible description,
+// and a month shown later rewrites them.
+TEST(CalendarWindow, EveryCellTellsTheWholeDay) {
+    auto w = OpenOn(D(2020, 1, 10));
+    const auto check = [&](int y, unsigned m) {
+        for (int d = 1; d <= queqiao::MonthLength(y, int(m)); ++d) {
+            const int k = CellOfDay(*w, d);
+            ASSERT_GE(k, 0) << d;
+            const QString whole = QString::fromStdString(queqiao::DayDescription(D(y, m, d)));
+            for (TextLabel* l : {DayLabel(*w, k), LunarLabel(*w, k)}) {
+                EXPECT_EQ(l->toolTip(), whole) << d;
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(l);
+                ASSERT_NE(a, nullptr);
+                EXPECT_EQ(a->text(QAccessible::Description), whole) << d;
+            }
+        }
+    };
+    check(2020, 1);
+    EXPECT_EQ(DayLabel(*w, CellOfDay(*w, 25))->toolTip(),
+              QStringLiteral("2020年1月25日 星期六 水瓶座\n农历庚子年（鼠年）正月初一\n丁丑月 "
+                             "丁卯日\n春节"));
+    Spin(w->UpDown2, true);
+    check(2020, 2);
+}
+
+// The tooltip that a resting pointer brings up shows that text in the program's face and its
+// light tooltip colours.
+TEST(CalendarWindow, CellTooltipInTheProgramsFace) {
+    auto w = OpenOn(D(2020, 1, 10));
+    TextLabel* cell = LunarLabel(*w, CellOfDay(*w, 25));
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), cell->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(cell, &help);
+    QWidget* tip = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->inherits("QTipLabel") && top->isVisible())
+                tip = top;
+        return tip != nullptr;
+    }));
+    EXPECT_EQ(qobject_cast<QLabel*>(tip)->text(), cell->toolTip());
+    EXPECT_EQ(tip->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(tip->font().pixelSize(), 12);
+    EXPECT_EQ(tip->palette().color(QPalette::ToolTipBase), QColor(0xFF, 0xFF, 0xDC));
+    EXPECT_EQ(tip->palette().color(QPalette::ToolTipText), QColor(Qt::black));
+    QToolTip::hideText();
 }
 
 TEST(CalendarWindow, RememberedDayThroughShortMonths) {

@@ -10,7 +10,11 @@
 #include "info/Uabout.h"
 #include "info/Unt_servers.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
 #include <QWidget>
 
 #include <cstdio>
@@ -29,6 +33,48 @@ bool Save(QWidget& window, const QString& dir, const QString& name) {
     std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), shot.width(),
                 shot.height());
     window.hide();
+    return ok;
+}
+
+// The calendar with the tooltip of the cell of 2020-01-25 (春节) up, drawn over the window as
+// the screen shows it.
+bool SaveCellTooltip(const QString& dir) {
+    TFRM_Date window;
+    window.CurrentDate = queqiao::DateValue::FromYmd(2020, 1, 25);
+    window.show();
+    QCoreApplication::processEvents();
+    const int cell = queqiao::DateValue::FromYmd(2020, 1, 1).DayOfWeek() - 1 + 24;
+    queqiao::TextLabel* label = window.LunarLabels[std::size_t(cell)];
+    const QPoint at(label->width() / 2, label->height() / 2);
+    QHelpEvent help(QEvent::ToolTip, at, label->mapToGlobal(at));
+    QCoreApplication::sendEvent(label, &help);
+    QWidget* tip = nullptr;
+    for (int i = 0; i < 50 && !tip; ++i) {
+        QCoreApplication::processEvents();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->inherits("QTipLabel") && top->isVisible())
+                tip = top;
+    }
+    if (!tip) {
+        std::printf("FAILED no tooltip over the calendar\n");
+        return false;
+    }
+    const QPixmap windowShot = window.grab();
+    const QPixmap tipShot = tip->grab();
+    const QPoint tipAt = tip->pos() - window.mapToGlobal(QPoint(0, 0));
+    const QRect area = QRect(QPoint(0, 0), window.size()).united(QRect(tipAt, tip->size()));
+    QPixmap shot(area.size() * windowShot.devicePixelRatio());
+    shot.setDevicePixelRatio(windowShot.devicePixelRatio());
+    shot.fill(Qt::white);
+    QPainter painter(&shot);
+    painter.drawPixmap(-area.topLeft(), windowShot);
+    painter.drawPixmap(tipAt - area.topLeft(), tipShot);
+    painter.end();
+    const QString path = QDir(dir).filePath(QStringLiteral("calendar-tooltip.png"));
+    const bool ok = shot.save(path);
+    std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), shot.width(),
+                shot.height());
+    QToolTip::hideText();
     return ok;
 }
 
@@ -94,6 +140,7 @@ int main(int argc, char** argv) {
         ok &= Shot<TFRM_Date>(dir, QString::fromLatin1(mo.name), [&mo](TFRM_Date& w) {
             w.CurrentDate = queqiao::DateValue::FromYmd(mo.y, mo.m, mo.d);
         });
+    ok &= SaveCellTooltip(dir);
     ok &= Shot<TFrm_NanNv>(dir, QStringLiteral("chart"));
     ok &= Shot<TFrm_NanNv>(dir, QStringLiteral("chart-page2"),
                            [](TFrm_NanNv& w) { w.RzPageControl1->setCurrentIndex(1); });

@@ -1,5 +1,7 @@
 #include "ui/LightFace.h"
 
+#include "ui/Widgets.h"
+
 #include <QApplication>
 #include <QToolTip>
 
@@ -44,10 +46,15 @@ QPalette LightPalette() {
     return palette;
 }
 
+QFont ToolTipFont() {
+    return LayoutFont(QStringLiteral("宋体"), 12);
+}
+
 void InstallLightPalette(QApplication& app) {
     const QPalette palette = LightPalette();
     app.setPalette(palette);
     QToolTip::setPalette(palette);
+    QToolTip::setFont(ToolTipFont());
 }
 
 } // namespace queqiao

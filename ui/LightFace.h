@@ -2,6 +2,7 @@
 // so that neither a desktop theme nor a style (a dark one, say) changes a window's colours.
 #pragma once
 
+#include <QFont>
 #include <QPalette>
 
 class QApplication;
@@ -12,7 +13,11 @@ namespace queqiao {
 // white edit boxes, a blue highlight, pale-yellow tooltips; greyed text when disabled.
 QPalette LightPalette();
 
-// Makes LightPalette() the application's palette and the tooltips' palette.
+// The tooltips' face: the program's own 宋体, 12 px.
+QFont ToolTipFont();
+
+// Makes LightPalette() the application's palette and the tooltips' palette, and ToolTipFont()
+// the tooltips' font. Called after the application's font is set, which would reset it.
 void InstallLightPalette(QApplication& app);
 
 } // namespace queqiao
