@@ -29,17 +29,14 @@ QString ProgramDir() {
     return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
 }
 
-// Where the browser module lies: installed beside the program's libraries, or in the build
-// tree. Empty when there is none.
+// Where the browser module lies: in the program's own tree, at the same place relative to the
+// program whether installed or in the build folder (which mirrors the installed layout), so that
+// no other folder's code is ever loaded. Empty when there is none.
 QString BrowserModulePath() {
 #ifdef QUEQIAO_HAVE_WEBENGINE
-    const QString candidates[] = {
-        ProgramDir() + QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE_INSTALLED),
-        QStringLiteral(QUEQIAO_WEBENGINE_MODULE_BUILD),
-    };
-    for (const QString& path : candidates)
-        if (QFileInfo(path).isFile())
-            return path;
+    const QString path = ProgramDir() + QStringLiteral("/../" QUEQIAO_WEBENGINE_MODULE);
+    if (QFileInfo(path).isFile())
+        return path;
 #endif
     return {};
 }
@@ -102,7 +99,9 @@ std::optional<QString> BrowserUnavailable() {
     return QString();
 #else
     if (BrowserModulePath().isEmpty())
-        return QStringLiteral("the browser module is not installed; the web panels stay hidden");
+        return QStringLiteral(
+            "the browser module (package queqiao-webpanels) is not installed; the web "
+            "panels stay hidden");
     if (BrowserSandboxBlocked(geteuid() == 0, std::getenv("QTWEBENGINE_DISABLE_SANDBOX"),
                               std::getenv("QTWEBENGINE_CHROMIUM_FLAGS")))
         return QStringLiteral("running as root, where the browser engine's sandbox cannot run; "

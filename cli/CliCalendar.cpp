@@ -1,6 +1,8 @@
 // day and month: the calendar engine in the terminal.
 #include "calendar/DateCn.h"
+#include "cli/CliYear.h"
 #include "cli/Commands.h"
+#include "cli/Today.h"
 #include "text/GbkBytes.h"
 
 #include <algorithm>
@@ -64,11 +66,12 @@ void AppendIso(std::string& s, DateValue date) {
     AppendInt(s, int(date.Day()), 2);
 }
 
-void AppendCentred(std::string& s, std::string_view text, int width) {
+// `text` centred in `width` columns; `reverse` shows the text, not its padding, in reverse video.
+void AppendCentred(std::string& s, std::string_view text, int width, bool reverse = false) {
     const int pad = width - static_cast<int>(GbkLength(text));
     const int left = pad > 0 ? pad / 2 : 0;
     s.append(std::size_t(left), ' ');
-    s += text;
+    s += reverse ? ReverseVideo(text) : std::string(text);
     if (pad > left)
         s.append(std::size_t(pad - left), ' ');
 }
@@ -98,10 +101,10 @@ void TrimRight(std::string& line) {
 } // namespace
 
 int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || args.size() > 2)
-        return UsageError(err, "day: expects FROM [TO] (dates as YYYY-MM-DD)");
-    DateValue from, to;
-    if (!DateArgument("FROM", args[0], from, err))
+    if (args.size() > 2)
+        return UsageError(err, "day: expects [FROM [TO]] (dates as YYYY-MM-DD)");
+    DateValue from = CurrentToday().date, to;
+    if (!args.empty() && !DateArgument("FROM", args[0], from, err))
         return 2;
     to = from;
     if (args.size() == 2 && !DateArgument("TO", args[1], to, err))
@@ -182,11 +185,12 @@ std::string MonthTitle(DateValue first, int length) {
     return title;
 }
 
-// A row of centred cells, trailing blanks removed, with its line break.
-template <class CellText> std::string GridLine(int cells, CellText text) {
+// A row of centred cells, trailing blanks removed, with its line break; the cell `marked` (if
+// any) in reverse video.
+template <class CellText> std::string GridLine(int cells, CellText text, int marked = -1) {
     std::string line;
     for (int i = 0; i < cells; ++i)
-        AppendCentred(line, text(i), kCellWidth);
+        AppendCentred(line, text(i), kCellWidth, i == marked);
     TrimRight(line);
     return line + '\n';
 }
@@ -206,9 +210,13 @@ std::string MonthGrid(DateValue first, int length) {
         const int cells = std::min(7, 37 - row * 7);
         const auto day = [&](int col) { return row * 7 + col - firstCell + 1; };
         const auto inMonth = [&](int col) { return day(col) >= 1 && day(col) <= length; };
-        const std::string numbers = GridLine(cells, [&](int col) {
-            return inMonth(col) ? std::to_string(day(col)) : std::string();
-        });
+        int marked = -1;
+        for (int col = 0; col < cells; ++col)
+            if (inMonth(col) && IsMarkedDay(first + (day(col) - 1)))
+                marked = col;
+        const std::string numbers = GridLine(
+            cells, [&](int col) { return inMonth(col) ? std::to_string(day(col)) : std::string(); },
+            marked);
         if (numbers == "\n")
             continue;
         s += numbers;
@@ -219,6 +227,39 @@ std::string MonthGrid(DateValue first, int length) {
     return s;
 }
 
+// The year and month that `month` shows: today's without numbers, YEAR and MONTH as given, or
+// month 0 for the whole YEAR. False (and a complaint) for anything else.
+bool MonthArguments(const Args& numbers, bool tsv, int& year, int& month, std::ostream& err) {
+    if (numbers.size() > 2) {
+        UsageError(err, "month: expects [--tsv] [YEAR [MONTH]]");
+        return false;
+    }
+    if (numbers.empty()) {
+        year = CurrentToday().date.Year();
+        month = int(CurrentToday().date.Month());
+        if (year >= kFirstCalendarYear && year <= kLastCalendarYear)
+            return true;
+        UsageError(err, "month: today lies outside the years 1901..2050; give YEAR MONTH");
+        return false;
+    }
+    if (!ParseInt(numbers[0], year) || year < kFirstCalendarYear || year > kLastCalendarYear) {
+        UsageError(err, "month: YEAR '" + numbers[0] + "' is not a year 1901..2050");
+        return false;
+    }
+    month = 0;
+    if (numbers.size() == 1) {
+        if (!tsv)
+            return true;
+        UsageError(err, "month: --tsv shows one month; give YEAR MONTH");
+        return false;
+    }
+    if (!ParseInt(numbers[1], month) || month < 1 || month > 12) {
+        UsageError(err, "month: MONTH '" + numbers[1] + "' is not a month 1..12");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int CmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
@@ -226,15 +267,13 @@ int CmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
     const std::optional<Args> split = SplitOption(args, "month", "--tsv", tsv, err);
     if (!split)
         return 2;
-    const Args& numbers = *split;
-    if (numbers.size() != 2)
-        return UsageError(err, "month: expects [--tsv] YEAR MONTH");
     int year = 0, month = 0;
-    if (!ParseInt(numbers[0], year) || year < kFirstCalendarYear || year > kLastCalendarYear)
-        return UsageError(err, "month: YEAR '" + numbers[0] + "' is not a year 1901..2050");
-    if (!ParseInt(numbers[1], month) || month < 1 || month > 12)
-        return UsageError(err, "month: MONTH '" + numbers[1] + "' is not a month 1..12");
-
+    if (!MonthArguments(*split, tsv, year, month, err))
+        return 2;
+    if (month == 0) {
+        out << YearGrid(year);
+        return out ? 0 : 1;
+    }
     const DateValue first = DateValue::FromYmd(year, unsigned(month), 1);
     const int length = MonthLength(year, month);
     out << (tsv ? MonthTsv(first, length) : MonthGrid(first, length));

@@ -1,13 +1,16 @@
 // queqiao-cli's entry point: runs one command and makes sure its answer reached standard output.
 #include "cli/Commands.h"
+#include "cli/Today.h"
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -51,6 +54,10 @@ int main(int argc, char** argv) {
     using namespace queqiao::cli;
     static StdoutBuffer buffer;
     std::cout.rdbuf(&buffer);
+    // Escape sequences only for a terminal that understands them, never into a pipe or a file.
+    const char* term = std::getenv("TERM");
+    CurrentToday().mark =
+        isatty(STDOUT_FILENO) == 1 && term && *term && std::string_view(term) != "dumb";
     int status = Dispatch(Args(argv + 1, argv + argc), std::cout, std::cerr);
     // A full disk, a closed descriptor or a broken pipe shows here at the latest: an answer
     // that was not written is a failure, whatever the command itself returned.

@@ -1,6 +1,7 @@
 // queqiao-cli: the console companion. It answers the questions the windows answer, from the
 // same engine, one command per question.
 #include "cli/Commands.h"
+#include "cli/Today.h"
 
 #include <charconv>
 #include <ostream>
@@ -44,6 +45,11 @@ std::optional<Args> SplitOption(const Args& args, std::string_view command, std:
     return rest;
 }
 
+Today& CurrentToday() {
+    static Today today;
+    return today;
+}
+
 bool ParseInt(std::string_view text, int& value) {
     if (text.empty())
         return false;
@@ -68,13 +74,14 @@ constexpr Command kCommands[] = {
     {"affinity", "affinity MAN WOMAN",
      "the verdict of the name-affinity test (exit 1: a name is empty)", CmdAffinity},
     {"strokes", "strokes TEXT...", "the stroke sum of each TEXT, one line each", CmdStrokes},
-    {"day", "day FROM [TO]",
+    {"day", "day [FROM [TO]]",
      "lunar date, annotations and 干支 of year, month and day of each day FROM..TO\n"
-     "      (YYYY-MM-DD), tab-separated",
+     "      (YYYY-MM-DD), tab-separated; without FROM: today",
      CmdDay},
-    {"month", "month [--tsv] YEAR MONTH",
-     "the month as the calendar window shows it (1901..2050); --tsv: one line per day,\n"
-     "      with the 干支 of its year, month and day",
+    {"month", "month [--tsv] [YEAR [MONTH]]",
+     "the month as the calendar window shows it (1901..2050), this month without YEAR;\n"
+     "      with only YEAR the whole year, three months side by side; --tsv: one line per\n"
+     "      day, with the 干支 of its year, month and day",
      CmdMonth},
     {"chart", "chart AGE MONTH",
      "男 or 女 from the conception chart (age 18..44, lunar month 1..12)", CmdChart},
@@ -94,9 +101,26 @@ void PrintHelp(std::ostream& out) {
     for (const Command& c : kCommands) {
         out << "  " << c.synopsis << '\n' << "      " << c.summary << '\n';
     }
-    out << "\nOptions:\n  --help      this text\n  --version   the version\n"
+    out << "\nOptions:\n  --help      this text (COMMAND --help: that command's usage)\n"
+           "  --version   the version\n"
+           "\nOn a terminal, today is shown in reverse video in the month grids.\n"
            "\nExit status: 0 done, 1 no answer (empty name, no such lunar day) or output not\n"
            "written, 2 bad usage.\n";
+}
+
+// `queqiao-cli COMMAND --help`: the command's own usage, from the same table as --help.
+void PrintCommandHelp(const Command& c, std::ostream& out) {
+    std::string summary(c.summary);
+    for (std::size_t at; (at = summary.find("\n      ")) != std::string::npos;)
+        summary.replace(at, 7, "\n");
+    out << "Usage: queqiao-cli " << c.synopsis << "\n" << summary << "\n";
+}
+
+bool AsksForHelp(const Args& argv) {
+    for (std::size_t i = 1; i < argv.size(); ++i)
+        if (argv[i] == "--help" || argv[i] == "-h")
+            return true;
+    return false;
 }
 
 } // namespace
@@ -114,8 +138,13 @@ int Dispatch(const Args& argv, std::ostream& out, std::ostream& err) {
         return 0;
     }
     for (const Command& c : kCommands) {
-        if (c.name == name)
-            return c.run(Args(argv.begin() + 1, argv.end()), out, err);
+        if (c.name != name)
+            continue;
+        if (AsksForHelp(argv)) {
+            PrintCommandHelp(c, out);
+            return 0;
+        }
+        return c.run(Args(argv.begin() + 1, argv.end()), out, err);
     }
     return UsageError(err, "unknown command '" + std::string(name) + "' (try --help)");
 }

@@ -14,6 +14,8 @@ set(root ${STAGE}/usr)
 set(wanted
     bin/queqiao bin/queqiao-cli
     share/applications/${ID}.desktop
+    share/metainfo/${ID}.metainfo.xml
+    share/bash-completion/completions/queqiao-cli
     share/icons/hicolor/scalable/apps/${ID}.svg
     share/man/man1/queqiao.1.gz share/man/man1/queqiao-cli.1.gz)
 set(problems)

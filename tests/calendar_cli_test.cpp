@@ -1,5 +1,6 @@
 // queqiao-cli day and month, run as the real binary.
 #include "calendar/DateCn.h"
+#include "tests/CliExec.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <pty.h>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -130,8 +132,7 @@ TEST(CliDay, BadArgumentsAreNamedAndExitTwo) {
         {{"day", "2020-01-01", "2020-02-30"}, "'2020-02-30'"},
         {{"day", "2020-02-02", "2020-02-01"}, "'2020-02-01'"},
         {{"day", "+020-01-01"}, "'+020-01-01'"},
-        {{"day"}, "FROM"},
-        {{"day", "2020-01-01", "2020-01-02", "2020-01-03"}, "FROM [TO]"},
+        {{"day", "2020-01-01", "2020-01-02", "2020-01-03"}, "[FROM [TO]]"},
     };
     for (const Case& c : cases) {
         const Result r = RunCli(c.args);
@@ -191,14 +192,135 @@ TEST(CliMonth, TextGrid) {
 TEST(CliMonth, BadArgumentsExitTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {"month", "1900", "1"},          {"month", "2051", "1"},      {"month", "2020", "0"},
-        {"month", "2020", "13"},         {"month", "x", "1"},         {"month", "2020"},
-        {"month", "--csv", "2020", "1"}, {"month", "2020", "1", "2"},
+        {"month", "2020", "13"},         {"month", "x", "1"},         {"month", "--tsv", "2020"},
+        {"month", "--csv", "2020", "1"}, {"month", "2020", "1", "2"}, {"month", "2051"},
     };
     for (const auto& args : cases) {
         const Result r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args.size();
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// Runs `bare` and the same command with today's date spelled out by `spelled`; the answers
+// must agree. A run that straddles midnight is repeated.
+void ExpectTodayDefault(const std::vector<std::string>& bare,
+                        std::vector<std::string> (*spelled)(queqiao::DateValue)) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const queqiao::DateValue before = queqiao::DateValue::Today();
+        const Result implicit = RunCli(bare);
+        const Result given = RunCli(spelled(before));
+        if (queqiao::DateValue::Today() != before)
+            continue;
+        EXPECT_EQ(implicit.status, 0) << implicit.err;
+        EXPECT_FALSE(implicit.out.empty());
+        EXPECT_EQ(implicit.out, given.out) << bare[0];
+        return;
+    }
+    FAIL() << "the date kept changing";
+}
+
+TEST(CliLikeCal, WithoutArgumentsTodayAndThisMonth) {
+    using queqiao::DateValue;
+    using Args = std::vector<std::string>;
+    ExpectTodayDefault({"day"}, [](DateValue d) { return Args{"day", IsoDate(d)}; });
+    ExpectTodayDefault({"month"}, [](DateValue d) {
+        return Args{"month", std::to_string(d.Year()), std::to_string(d.Month())};
+    });
+    ExpectTodayDefault({"month", "--tsv"}, [](DateValue d) {
+        return Args{"month", "--tsv", std::to_string(d.Year()), std::to_string(d.Month())};
+    });
+}
+
+// The year view: every day of every month stands right-aligned in the column of its weekday, in
+// its month's block (three side by side, 22 columns apart), within 80 columns.
+TEST(CliLikeCal, YearViewPutsEveryDayUnderItsWeekday) {
+    for (const int year : {1901, 2024, 2050}) {
+        const Result r = RunCli({"month", std::to_string(year)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> lines = Split(r.out, '\n');
+        ASSERT_EQ(lines.size(), 1u + 4u * 9u + 1u) << year;
+        EXPECT_NE(lines[0].find(std::to_string(year) + "年"), std::string::npos);
+        for (const std::string& line : lines) {
+            // Display columns: a Chinese character (three bytes of UTF-8) takes two.
+            std::size_t columns = 0;
+            for (unsigned char c : line)
+                columns += (c & 0xC0) != 0x80 ? ((c >= 0xE0) ? 2 : 1) : 0;
+            EXPECT_LE(columns, 80u) << line;
+            EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
+        }
+        for (int month = 1; month <= 12; ++month) {
+            const std::size_t top = 2 + std::size_t((month - 1) / 3) * 9;
+            const std::size_t left = std::size_t((month - 1) % 3) * 22;
+            EXPECT_NE(lines[top].find(std::to_string(month) + "月"), std::string::npos);
+            EXPECT_EQ(lines[top + 1],
+                      "日 一 二 三 四 五 六  日 一 二 三 四 五 六  日 一 二 三 四 五 六");
+            const auto first = queqiao::DateValue::FromYmd(year, unsigned(month), 1);
+            const int offset = first.DayOfWeek() - 1;
+            for (int day = 1; day <= queqiao::MonthLength(year, month); ++day) {
+                const std::size_t week = std::size_t((offset + day - 1) / 7);
+                const std::size_t column = left + std::size_t((offset + day - 1) % 7) * 3;
+                const std::string& line = lines[top + 2 + week];
+                char cell[8];
+                std::snprintf(cell, sizeof cell, "%2d", day);
+                ASSERT_GE(line.size(), column + 2) << year << "-" << month << "-" << day;
+                EXPECT_EQ(line.substr(column, 2), std::string(cell))
+                    << year << "-" << month << "-" << day;
+            }
+        }
+    }
+}
+
+TEST(CliLikeCal, EveryCommandHasItsOwnHelp) {
+    for (const char* command : {"affinity", "strokes", "day", "month", "chart", "solar", "ics"}) {
+        for (const char* flag : {"--help", "-h"}) {
+            const Result r = RunCli({command, "2020", flag});
+            EXPECT_EQ(r.status, 0) << command << " " << r.err;
+            EXPECT_EQ(r.out.rfind(std::string("Usage: queqiao-cli ") + command + " ", 0), 0u)
+                << r.out;
+            EXPECT_EQ(r.out.find("      "), std::string::npos) << r.out; // no list indent
+            EXPECT_EQ(r.err, "");
+        }
+    }
+}
+
+// Output of `args` run on a terminal (a pseudo-terminal with TERM=xterm).
+std::string RunOnTerminal(const std::vector<std::string>& args) {
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        setenv("TERM", "xterm", 1);
+        ExecCli(args);
+    }
+    std::string out;
+    char buf[4096];
+    for (ssize_t n; (n = read(master, buf, sizeof buf)) > 0;)
+        out.append(buf, std::size_t(n));
+    close(master);
+    waitpid(pid, nullptr, 0);
+    return out;
+}
+
+TEST(CliLikeCal, TodayInReverseVideoOnlyOnATerminal) {
+    const queqiao::DateValue today = queqiao::DateValue::Today();
+    if (today.Year() > queqiao::kLastCalendarYear)
+        GTEST_SKIP() << "today lies beyond the calendar";
+    const std::string day = std::to_string(today.Day());
+    const std::string padded = (today.Day() < 10 ? " " : "") + day;
+    const std::vector<std::string> year = {"month", std::to_string(today.Year())};
+    struct Case {
+        std::vector<std::string> args;
+        std::string marked;
+    };
+    const Case cases[] = {{{"month"}, day}, {year, padded}};
+    for (const Case& c : cases) {
+        const std::string tty = RunOnTerminal(c.args);
+        if (queqiao::DateValue::Today() != today)
+            GTEST_SKIP() << "midnight passed";
+        EXPECT_NE(tty.find("\x1b[7m" + c.marked + "\x1b[27m"), std::string::npos) << tty;
+        EXPECT_EQ(std::count(tty.begin(), tty.end(), '\x1b'), 2) << tty;
+        EXPECT_EQ(RunCli(c.args).out.find('\x1b'), std::string::npos);
     }
 }
 

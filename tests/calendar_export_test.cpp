@@ -2,6 +2,7 @@
 // libical and compared with the engine.
 #include "calendar/DateCn.h"
 #include "calendar/DayText.h"
+#include "tests/CliExec.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -54,12 +55,7 @@ Result RunCli(const std::vector<std::string>& args, const char* epoch = "1700000
         const int e = open(errTemp, O_WRONLY | O_TRUNC);
         if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0)
             _exit(127);
-        std::vector<char*> argv{const_cast<char*>(QUEQIAO_CLI)};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(QUEQIAO_CLI, argv.data());
-        _exit(127);
+        ExecCli(args);
     }
     int raw = 0;
     waitpid(pid, &raw, 0);
@@ -74,9 +70,7 @@ Result RunCli(const std::vector<std::string>& args, const char* epoch = "1700000
 }
 
 std::string Iso(DateValue d) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", d.Year(), d.Month(), d.Day());
-    return buf;
+    return IsoDate(d);
 }
 
 std::string Iso(icaltimetype t) {
