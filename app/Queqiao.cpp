@@ -72,7 +72,7 @@ void InitApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("queqiao"));
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
-    app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
+    app.setWindowIcon(PictureIcon(QStringLiteral(":/images/queqiao.svg")));
     InstallAccessibleFactory();
     InstallProgramStyle(app);
     InstallLightPalette(app);

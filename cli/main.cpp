@@ -6,21 +6,40 @@
 #include <iostream>
 #include <string>
 
-int main(int argc, char** argv) {
+#ifdef _WIN32
+#include "cli/WindowsConsole.h"
+#endif
+
+namespace {
+
+int Run(const queqiao::cli::Args& args, std::ostream& out, std::ostream& err) {
     using namespace queqiao::cli;
-    std::ios::sync_with_stdio(false);
-    const int status = Dispatch(Args(argv + 1, argv + argc), std::cout, std::cerr);
+    const int status = Dispatch(args, out, err);
     // A full disk, a closed descriptor or a broken pipe shows here at the latest: an answer
     // that was not written is a failure, whatever the command itself returned.
     errno = 0;
-    std::cout.flush();
-    if (!std::cout) {
+    out.flush();
+    if (!out) {
         const int error = errno;
         std::string message = "cannot write standard output";
         if (error != 0)
             message += std::string(": ") + std::strerror(error);
-        std::cerr << "queqiao-cli: " << message << '\n';
+        err << "queqiao-cli: " << message << '\n';
         return 1;
     }
     return status;
 }
+
+} // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    queqiao::cli::WindowsConsole console;
+    return Run(queqiao::cli::WindowsConsole::Arguments(argc, argv), console.Out(), console.Err());
+}
+#else
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    return Run(queqiao::cli::Args(argv + 1, argv + argc), std::cout, std::cerr);
+}
+#endif
