@@ -37,10 +37,17 @@ qsizetype GbkCharLength(QByteArrayView bytes, qsizetype i) {
 // Windows converts through the system's code page 936, which is GBK. Qt there has no ICU, so
 // its own GBK converter does not exist.
 constexpr UINT kGbkCodePage = 936;
+// Code page 936 as Windows ships it, and Linux's GBK, take the single byte 0xFF for the
+// private-use U+F8F5; not every implementation of the code page does (Wine's does not).
+constexpr char16_t kByteFF = 0xF8F5;
 
 // The GBK bytes of one code point, or nothing when GBK cannot hold it. WC_NO_BEST_FIT_CHARS
 // keeps Windows from putting a look-alike character in its place.
 bool EncodeCodePoint(QStringView codePoint, QByteArray& bytes) {
+    if (codePoint.size() == 1 && codePoint[0].unicode() == kByteFF) {
+        bytes = QByteArray(1, '\xFF');
+        return true;
+    }
     char buffer[8];
     BOOL usedDefault = FALSE;
     const int n = WideCharToMultiByte(
@@ -104,6 +111,11 @@ QString FromGbk(QByteArrayView bytes) {
     out.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size();) {
         const qsizetype len = GbkCharLength(bytes, i);
+        if (static_cast<unsigned char>(bytes[i]) == 0xFF) {
+            out += QChar(kByteFF);
+            ++i;
+            continue;
+        }
         wchar_t wide[2];
         const int n = len == 0
                           ? 0

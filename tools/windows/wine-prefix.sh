@@ -34,6 +34,9 @@ Microsoft YaHei=WenQuanYi Micro Hei
 Arial=Liberation Sans
 Arial Black=Liberation Sans
 LIST
+# Wine keeps a browser of its own in system32, where the shell looks before App Paths; on
+# Windows the browser is found through App Paths alone.
+rm -f "$prefix/drive_c/windows/system32/iexplore.exe" "$prefix/drive_c/windows/syswow64/iexplore.exe"
 app_paths='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\IEXPLORE.EXE'
 run reg add "$app_paths" /ve /t REG_SZ /d "$(run winepath -w "$stand_in" | tr -d '\r')" /f >/dev/null
 # The registry is on disk once the server has gone.

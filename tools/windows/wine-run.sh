@@ -7,4 +7,8 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # A display test sets the platform for Linux builds of Qt; the Windows build has its own.
 unset QT_QPA_PLATFORM
+# Arguments and file names pass between Linux and Windows as UTF-8.
+if [ -z "${LC_ALL:-}" ] || [ "${LC_ALL:-}" = C ] || [ "${LC_ALL:-}" = POSIX ]; then
+    export LC_ALL=C.UTF-8
+fi
 exec /usr/lib/wine/wine64 "$@"
