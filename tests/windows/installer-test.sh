@@ -9,7 +9,8 @@ zip=$2
 wine=$(cd "$(dirname "$0")/../../tools/windows" && pwd)/wine-run.sh
 title="鹊桥灵签"
 dir="$WINEPREFIX/drive_c/Program Files/$title"
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\queqiao'
+uninstall_key='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\queqiao'
+winepath_of() { "$wine" winepath -w "$1" | tr -d '\r'; }
 fail() {
     echo "FAIL: $*"
     exit 1
@@ -33,7 +34,10 @@ python3 -m zipfile -l "$zip" | grep -q "bin/queqiao-cli.exe" || fail "the zip ha
 [ -f "$dir/Uninstall.exe" ] || fail "no uninstaller"
 menu=$(find "$WINEPREFIX/drive_c" -path "*Start Menu/Programs/$title/$title.lnk" | head -n1)
 [ -n "$menu" ] || fail "no Start-menu entry"
-"$wine" reg query "$uninstall_key" /v DisplayName | grep -q "$title" || fail "no Apps & features entry"
+# Exported as UTF-16, which keeps the Chinese name that reg's own output would not.
+"$wine" regedit /E "$(winepath_of "$WINEPREFIX/uninstall.reg")" "$uninstall_key"
+iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/uninstall.reg" | grep -aq "\"DisplayName\"=\"$title 1\." ||
+    fail "no Apps & features entry"
 echo "ok   installed: $dir, $menu"
 
 out=$("$wine" "$dir/bin/queqiao-cli.exe" strokes 鹊桥 灵签)

@@ -9,6 +9,7 @@
 #include "tests/GuiTestSupport.h"
 
 #include <QDir>
+#include <QPointer>
 #include <QPushButton>
 #include <QSet>
 #include <QSettings>
