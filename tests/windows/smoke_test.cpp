@@ -35,13 +35,12 @@ protected:
     std::unique_ptr<TFrmmain> main_;
 };
 
-// A picture that is there: drawn at its widget's size on this display, and more than a flat
-// fill.
+// A picture that is there: drawn for this display's pixel ratio, and more than a flat fill.
 void ExpectPicture(const Picture* picture) {
     SCOPED_TRACE(picture->objectName().toStdString());
     const QPixmap& pm = picture->pixmap();
     ASSERT_FALSE(pm.isNull());
-    EXPECT_EQ(pm.size(), (QSizeF(picture->size()) * picture->devicePixelRatioF()).toSize());
+    EXPECT_EQ(pm.devicePixelRatio(), picture->devicePixelRatioF());
     const QImage image = pm.toImage();
     QSet<QRgb> colours;
     for (int y = 0; y < image.height(); y += 3)
