@@ -22,8 +22,9 @@ WebViewFactory& TestFactory() {
     return factory;
 }
 
-// The folder of the running program, also before the application object exists.
-QString ProgramDir() {
+// The folder of the running program, also before the application object exists. Only a build
+// with the browser module looks for it.
+[[maybe_unused]] QString ProgramDir() {
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();

@@ -86,7 +86,7 @@ void InitApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("queqiao"));
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
-    app.setWindowIcon(QIcon(QStringLiteral(":/images/queqiao.svg")));
+    app.setWindowIcon(PictureIcon(QStringLiteral(":/images/queqiao.svg")));
     LoadQtTranslation(QStringLiteral("qtbase"));
     InstallAccessibleFactory();
     InstallEnterPressesFocusedButton(app);

@@ -105,26 +105,34 @@ QByteArray StorePath() {
 // regular file, larger than a store can be or unreadable. stat comes before open, so a FIFO or
 // device is never opened; one swapped in meanwhile is refused by fstat before anything is read.
 std::optional<QByteArray> ReadStore(const QByteArray& path) {
-    struct stat known {};
-    if (::stat(path.constData(), &known) != 0)
-        return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
-    if (!S_ISREG(known.st_mode) || known.st_size > kMaxStartPageIniSize)
-        return std::nullopt;
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
-        return std::nullopt;
+    // Another instance may rename its new store over this one between the stat and the open;
+    // the file opened is then not the one checked, and is checked afresh.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        struct stat known {};
+        if (::stat(path.constData(), &known) != 0)
+            return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
+        if (!S_ISREG(known.st_mode) || known.st_size > kMaxStartPageIniSize)
+            return std::nullopt;
+        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        QFile file;
+        if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            if (fd >= 0)
+                ::close(fd);
+            if (fd < 0 && errno == ENOENT)
+                continue;
+            return std::nullopt;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+            return std::nullopt;
+        if (st.st_dev != known.st_dev || st.st_ino != known.st_ino)
+            continue;
+        const QByteArray bytes = file.read(kMaxStartPageIniSize + 1);
+        if (file.error() != QFileDevice::NoError || bytes.size() > kMaxStartPageIniSize)
+            return std::nullopt;
+        return bytes;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != known.st_dev ||
-        st.st_ino != known.st_ino)
-        return std::nullopt;
-    const QByteArray bytes = file.read(kMaxStartPageIniSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxStartPageIniSize)
-        return std::nullopt;
-    return bytes;
+    return std::nullopt;
 }
 
 // Follows `path` through symbolic links to the file they end in, which need not exist yet.

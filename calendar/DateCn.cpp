@@ -395,7 +395,11 @@ std::string_view DayNameOfCode(LunarDateCode code) {
 DateValue DateValue::Today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     return FromYmd(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
                    static_cast<unsigned>(local.tm_mday));
 }

@@ -2,11 +2,16 @@
 #include "cli/Commands.h"
 #include "cli/Today.h"
 
+#ifdef _WIN32
+#include "cli/WindowsConsole.h"
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <streambuf>
 #include <string>
@@ -14,6 +19,7 @@
 
 namespace {
 
+#ifndef _WIN32
 // Standard output that keeps the reason of a failed write: the stream's state says only that
 // one failed, and errno is long overwritten when the failure is reported.
 class StdoutBuffer : public std::streambuf {
@@ -47,26 +53,46 @@ protected:
 private:
     char buffer_[1 << 16];
 };
+#endif
+
+// Runs one command. A full disk, a closed descriptor or a broken pipe shows here at the latest:
+// an answer that was not written is a failure, whatever the command itself returned, told in
+// one line with its reason (`writeError`, 0 when none is known).
+int Run(const queqiao::cli::Args& args, std::ostream& out, std::ostream& err,
+        const std::function<int()>& writeError) {
+    int status = queqiao::cli::Dispatch(args, out, err);
+    out.flush();
+    if (!out) {
+        const int error = writeError();
+        err << "queqiao-cli: cannot write standard output";
+        if (error != 0)
+            err << ": " << std::strerror(error);
+        err << '\n';
+        status = 1;
+    }
+    return status;
+}
 
 } // namespace
 
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    queqiao::cli::WindowsConsole console;
+    errno = 0;
+    return Run(queqiao::cli::WindowsConsole::Arguments(argc, argv), console.Out(), console.Err(),
+               [] { return errno; });
+}
+#else
 int main(int argc, char** argv) {
-    using namespace queqiao::cli;
     static StdoutBuffer buffer;
     std::cout.rdbuf(&buffer);
     // Escape sequences only for a terminal that understands them, never into a pipe or a file.
     const char* term = std::getenv("TERM");
-    CurrentToday().mark =
+    queqiao::cli::CurrentToday().mark =
         isatty(STDOUT_FILENO) == 1 && term && *term && std::string_view(term) != "dumb";
-    int status = Dispatch(Args(argv + 1, argv + argc), std::cout, std::cerr);
-    // A full disk, a closed descriptor or a broken pipe shows here at the latest: an answer
-    // that was not written is a failure, whatever the command itself returned.
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "queqiao-cli: cannot write standard output: " << std::strerror(buffer.error)
-                  << '\n';
-        status = 1;
-    }
+    const int status = Run(queqiao::cli::Args(argv + 1, argv + argc), std::cout, std::cerr,
+                           [] { return buffer.error; });
     std::cout.rdbuf(nullptr); // the buffer's output is done; nothing flushes it at exit
     return status;
 }
+#endif

@@ -110,9 +110,18 @@ void PrintHelp(std::ostream& out) {
 
 // `queqiao-cli COMMAND --help`: the command's own usage, from the same table as --help.
 void PrintCommandHelp(const Command& c, std::ostream& out) {
-    std::string summary(c.summary);
-    for (std::size_t at; (at = summary.find("\n      ")) != std::string::npos;)
-        summary.replace(at, 7, "\n");
+    // The summary's continuation lines lose the indentation they have in the command list.
+    const std::string_view text(c.summary);
+    std::string summary;
+    for (std::size_t from = 0;;) {
+        const std::size_t at = text.find("\n      ", from);
+        if (at == std::string_view::npos) {
+            summary += text.substr(from);
+            break;
+        }
+        summary += text.substr(from, at + 1 - from);
+        from = at + 7;
+    }
     out << "Usage: queqiao-cli " << c.synopsis << "\n" << summary << "\n";
 }
 

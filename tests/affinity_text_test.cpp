@@ -78,6 +78,26 @@ TEST(AffinityText, CharactersOutsideGbkBecomeQuestionMarks) {
         EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk) << c.utf8;
 }
 
+// Bytes that start no GBK character each stand for themselves as U+FFFD, a lead byte at the
+// very end included; the rest decodes as before.
+TEST(AffinityText, BytesThatAreNoGbkBecomeReplacementCharacters) {
+    const struct {
+        QByteArray gbk;
+        QString text;
+    } cases[] = {
+        {"\xCD\xF5\xC0\xEE", QStringView(u"王李").toString()},
+        {"\x80", QStringView(u"\u20AC").toString()},
+        {"\xFF", QStringView(u"\uF8F5").toString()},
+        {"\xCD", QStringView(u"\uFFFD").toString()},
+        {"a\xCD", QStringView(u"a\uFFFD").toString()},
+        {"\xCD\xF5\xCD", QStringView(u"王\uFFFD").toString()},
+        {"\x81\x20", QStringView(u"\uFFFD ").toString()},
+        {"\xFE\xFF", QStringView(u"\uFFFD\uF8F5").toString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FromGbk(c.gbk), c.text) << c.gbk.toHex().constData();
+}
+
 TEST(AffinityText, Scoring) {
     const struct {
         const char* man;

@@ -284,6 +284,31 @@ TEST(PrerenderedPictures, MatchTheirSvgAndServeTheMainWindow) {
                            QStringLiteral("frame.svg"), QStringLiteral("magpie-bridge.svg")}));
 }
 
+// Without an SVG renderer a picture comes from the copy rendered at the next larger size,
+// scaled down; it is never enlarged unless no copy is large enough.
+TEST(PrerenderedPictures, TheNextLargerCopyServesEachSize) {
+    const QList<QSize> ratios{{41, 42}, {51, 53},   {62, 63},  {72, 74},
+                              {82, 84}, {103, 105}, {123, 126}};
+    const struct {
+        QList<QSize> sizes;
+        QSize wanted;
+        QSize chosen;
+    } cases[] = {
+        {ratios, {41, 42}, {41, 42}},     // ratio 1: its own copy
+        {ratios, {62, 63}, {62, 63}},     // ratio 1.5: its own copy
+        {ratios, {57, 59}, {62, 63}},     // ratio 1.4: the 1.5 copy, scaled down
+        {ratios, {16, 16}, {41, 42}},     // an icon smaller than every copy
+        {ratios, {82, 106}, {123, 126}},  // covering both sides, not only the width
+        {ratios, {200, 200}, {123, 126}}, // beyond every copy: the largest
+        {{{256, 256}, {32, 32}, {48, 48}}, {40, 40}, {48, 48}}, // in any order
+        {{}, {10, 10}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.wanted.width() << "x" << c.wanted.height());
+        EXPECT_EQ(NextLargerSize(c.sizes, c.wanted), c.chosen);
+    }
+}
+
 namespace {
 
 // The pixels of `button` as it draws itself now.

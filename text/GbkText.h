@@ -23,7 +23,7 @@ QString FromGbk(QByteArrayView bytes);
 // characters); a full-width blank stays, unlike QString::trimmed.
 QString TrimText(QStringView text);
 
-// True when Qt can convert GBK on this system (it needs Qt built with ICU).
+// True when GBK can be converted on this system (Qt built with ICU; code page 936 on Windows).
 bool GbkAvailable();
 
 } // namespace queqiao

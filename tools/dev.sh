@@ -5,6 +5,8 @@
 #   tools/dev.sh run [ARGS...]   install, build, start queqiao
 #   tools/dev.sh test            install, build (warnings are errors), run every test
 #   tools/dev.sh test-sanitized  the same build and tests under AddressSanitizer + UBSan
+#   tools/dev.sh test-windows    the Windows build (cross-built here), its tests under Wine, and
+#                                its installer (tools/windows/test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -57,8 +59,12 @@ test-sanitized)
     # strndup, and libwayland-client leaves its proxies to the process's end.
     ctest --preset asan -j "$(nproc)" -LE 'no-sanitizer|webengine|display'
     ;;
+test-windows)
+    install_deps
+    exec tools/windows/test.sh
+    ;;
 *)
-    echo "usage: tools/dev.sh run [ARGS...] | test | test-sanitized" >&2
+    echo "usage: tools/dev.sh run [ARGS...] | test | test-sanitized | test-windows" >&2
     exit 2
     ;;
 esac

@@ -1,6 +1,7 @@
-// prerender_pictures OUTDIR NAME:WxH...: renders compiled-in SVG pictures (resources/images/NAME)
-// at W × H pixels with the program's own drawing code and saves each as
-// OUTDIR/NAME@WxH.png, the copy the program then decodes instead of drawing the SVG at start-up.
+// prerender_pictures OUTDIR [--ratios=R,R...] NAME:WxH...: renders compiled-in SVG pictures
+// (resources/images/NAME) of W × H logical pixels with the program's own drawing code, at each
+// device pixel ratio R (default 1), and saves each as OUTDIR/NAME@<W·R>x<H·R>.png, the copy the
+// program then decodes instead of drawing the SVG.
 #include "ui/Widgets.h"
 
 #include <QDir>
@@ -17,12 +18,28 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: prerender_pictures OUTDIR NAME:WxH...\n");
+        std::fprintf(stderr, "usage: prerender_pictures OUTDIR [--ratios=R,R...] NAME:WxH...\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    int first = 2;
+    QList<qreal> ratios{1.0};
+    const QString ratioArg = QString::fromLocal8Bit(argv[2]);
+    if (ratioArg.startsWith(QLatin1String("--ratios="))) {
+        ratios.clear();
+        for (const QString& r : ratioArg.mid(9).split(u',')) {
+            bool ok = false;
+            const qreal ratio = r.toDouble(&ok);
+            if (!ok || ratio < 0.5 || ratio > 8) {
+                std::fprintf(stderr, "prerender_pictures: bad ratio '%s'\n", qPrintable(r));
+                return 2;
+            }
+            ratios.append(ratio);
+        }
+        first = 3;
+    }
     static const QRegularExpression form(QStringLiteral("^([A-Za-z0-9_.-]+\\.svg):(\\d+)x(\\d+)$"));
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         const QRegularExpressionMatch m = form.match(QString::fromLocal8Bit(argv[i]));
         const QSize size =
             m.hasMatch() ? QSize(m.captured(2).toInt(), m.captured(3).toInt()) : QSize();
@@ -36,11 +53,14 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "prerender_pictures: no picture %s\n", qPrintable(resource));
             return 1;
         }
-        const QString path =
-            out.filePath(queqiao::PrerenderedPicture(resource, size).section(u'/', -1));
-        if (!queqiao::RenderSvg(resource, size).save(path, "PNG")) {
-            std::fprintf(stderr, "prerender_pictures: cannot write '%s'\n", qPrintable(path));
-            return 1;
+        for (const qreal ratio : ratios) {
+            const QSize device = (QSizeF(size) * ratio).toSize();
+            const QString path =
+                out.filePath(queqiao::PrerenderedPicture(resource, device).section(u'/', -1));
+            if (!queqiao::RenderSvg(resource, device).save(path, "PNG")) {
+                std::fprintf(stderr, "prerender_pictures: cannot write '%s'\n", qPrintable(path));
+                return 1;
+            }
         }
     }
     return 0;

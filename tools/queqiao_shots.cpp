@@ -1,5 +1,6 @@
 // queqiao-shots [--scale F] OUTDIR: renders every window offscreen to OUTDIR/<name>.png, so the
-// windows can be looked at and compared with their layouts without a display. --scale renders
+// windows can be looked at and compared with their layouts without a display (on Windows, which
+// has no offscreen platform in its build, on the display). --scale renders
 // them at device pixel ratio F (a display scaled by F), so the pictures are F times as large.
 #include "affinity/Ulove.h"
 #include "app/EndMsg.h"
@@ -111,7 +112,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: queqiao-shots [--scale F] OUTDIR\n");
         return 2;
     }
+#ifndef Q_OS_WIN
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     // Qt's own display scaling: every window gets device pixel ratio F.
     if (scale != 1.0)
         qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));

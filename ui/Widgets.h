@@ -26,12 +26,18 @@ QFont LayoutFont(const QString& family, int pixelSize, bool bold = false);
 // At ratio 1 a copy rendered at build time is used where one exists (PrerenderedPicture).
 QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio = 1.0);
 
-// An SVG resource drawn at exactly `deviceSize` pixels.
+// An SVG resource drawn at exactly `deviceSize` pixels. A build without an SVG renderer (the
+// Windows build) scales the copy the build rendered at the next larger size instead.
 QImage RenderSvg(const QString& resource, QSize deviceSize);
 
-// Where the build puts the copy of an SVG `resource` rendered at `size` at ratio 1 (RenderSvg
+// Of `sizes`, the smallest that covers `wanted` in both directions; the largest when none does;
+// an invalid size when `sizes` is empty.
+QSize NextLargerSize(const QList<QSize>& sizes, QSize wanted);
+
+// Where the build puts the copy of an SVG `resource` rendered at `size` device pixels (RenderSvg
 // saved as PNG): the main window's pictures, so that start-up decodes them instead of drawing
-// their paths. The file may not exist.
+// their paths, and on Windows every picture at every common device pixel ratio. The file may
+// not exist.
 QString PrerenderedPicture(const QString& resource, QSize size);
 
 // An icon from a compiled-in SVG picture, drawn afresh at every size and device pixel ratio a

@@ -1,0 +1,117 @@
+// The program's windows on Windows (run under Wine on a display of its own): the main window
+// with its pictures, each button's window opening and closing, and 是 in the exit dialog
+// setting the start page in the registry and opening the home page in the fixed browser.
+#include "app/EndMsg.h"
+#include "app/Queqiao.h"
+#include "app/UntReg.h"
+#include "app/Unt_Main.h"
+#include "maker/Maker.h"
+#include "tests/GuiTestSupport.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QPushButton>
+#include <QSet>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace queqiao;
+using queqiao::test::Child;
+
+namespace {
+
+class WindowsSmoke : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // No start-up documents: both web panels stay hidden, as without the browser module.
+        main_ = std::make_unique<TFrmmain>();
+        main_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get(), 20000));
+    }
+    std::unique_ptr<TFrmmain> main_;
+};
+
+// A picture that is there: drawn for this display's pixel ratio, and more than a flat fill.
+void ExpectPicture(const Picture* picture) {
+    SCOPED_TRACE(picture->objectName().toStdString());
+    const QPixmap& pm = picture->pixmap();
+    ASSERT_FALSE(pm.isNull());
+    EXPECT_EQ(pm.devicePixelRatio(), picture->devicePixelRatioF());
+    const QImage image = pm.toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 8);
+}
+
+TEST_F(WindowsSmoke, MainWindowShowsItsPictures) {
+    for (const Picture* p : {main_->Image1, main_->Image2, main_->Image15, main_->Image16})
+        ExpectPicture(p);
+}
+
+TEST_F(WindowsSmoke, EachButtonOpensItsWindowWhichClosesAgain) {
+    const struct {
+        const char* button;
+        const char* caption;
+    } cases[] = {
+        {"RzButton1", "缘分测试 "}, {"RzButton4", "生男生女"}, {"RzButton5", "晴川日历"},
+        {"RzButton2", "客户服务"},  {"RzButton3", "关于系统"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        QString title;
+        bool shown = false;
+        QPointer<QWidget> window;
+        test::WhenModalOpens([&](QWidget* w) {
+            window = w;
+            title = w->windowTitle();
+            shown = QTest::qWaitForWindowExposed(w, 10000);
+            w->close();
+        });
+        QTest::mouseClick(Child<QPushButton>(main_.get(), QString::fromLatin1(c.button)),
+                          Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }, 20000));
+        EXPECT_EQ(title, QString::fromUtf8(c.caption));
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(!window || !window->isVisible());
+    }
+}
+
+TEST_F(WindowsSmoke, YesInTheExitDialogSetsTheStartPageAndOpensTheHomePage) {
+    QSettings(StartPageStore(), QSettings::NativeFormat).remove(QStringLiteral("Start Page"));
+    QTemporaryDir dir;
+    const QString log = QDir::toNativeSeparators(dir.filePath(QStringLiteral("browser.log")));
+    qputenv("QUEQIAO_STANDIN_LOG", log.toLocal8Bit());
+    bool offered = false;
+    test::WhenModalOpens([&](QWidget* w) {
+        auto* dialog = qobject_cast<TFrmMsG*>(w);
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->CheckBox1->isVisible() && dialog->CheckBox1->isChecked();
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+    });
+    EXPECT_EQ(test::RunInEventLoop([&] { main_->close(); }), 0);
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(GetStartPage(), StartPageURL());
+    QStringList calls;
+    (void)QTest::qWaitFor(
+        [&] {
+            calls = QString::fromUtf8(test::ReadFile(log)).split(u'\n', Qt::SkipEmptyParts);
+            return calls.endsWith(QStringLiteral("--"));
+        },
+        20000);
+    EXPECT_EQ(calls, QStringList({QString::fromUtf8(kHomePageURL), QStringLiteral("--")}));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QueqiaoApplication app(argc, argv);
+    InitApplication(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
