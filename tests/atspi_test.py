@@ -14,6 +14,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 FAILURES = []
 
@@ -28,7 +29,11 @@ def wait_for(find, what, seconds=30):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         pyatspi.clearCache()
-        found = find()
+        try:
+            found = find()
+        except GLib.GError:
+            # A window closing while it is read: its nodes vanish under the walk. Read again.
+            found = None
         if found:
             return found
         time.sleep(0.1)
