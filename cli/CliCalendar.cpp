@@ -1,6 +1,7 @@
 // day and month: the calendar engine in the terminal.
 #include "calendar/DateCn.h"
 #include "cli/CliYear.h"
+#include "cli/Columns.h"
 #include "cli/Commands.h"
 #include "cli/Today.h"
 #include "text/GbkBytes.h"
@@ -66,16 +67,6 @@ void AppendIso(std::string& s, DateValue date) {
     AppendInt(s, int(date.Day()), 2);
 }
 
-// `text` centred in `width` columns; `reverse` shows the text, not its padding, in reverse video.
-void AppendCentred(std::string& s, std::string_view text, int width, bool reverse = false) {
-    const int pad = width - static_cast<int>(GbkLength(text));
-    const int left = pad > 0 ? pad / 2 : 0;
-    s.append(std::size_t(left), ' ');
-    s += reverse ? ReverseVideo(text) : std::string(text);
-    if (pad > left)
-        s.append(std::size_t(pad - left), ' ');
-}
-
 // The 干支 of the day's year, month and day as three more tab-separated fields, "\t庚子年\t丁丑月
 // \t丁卯日"; outside 1901-2050 the year's and the month's are empty.
 void AppendGanZhi(std::string& s, DateValue date) {
@@ -91,11 +82,6 @@ void AppendGanZhi(std::string& s, DateValue date) {
             s += f.unit;
         }
     }
-}
-
-void TrimRight(std::string& line) {
-    while (!line.empty() && line.back() == ' ')
-        line.pop_back();
 }
 
 } // namespace

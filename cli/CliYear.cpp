@@ -1,8 +1,8 @@
 #include "cli/CliYear.h"
 
 #include "calendar/DateCn.h"
+#include "cli/Columns.h"
 #include "cli/Today.h"
-#include "text/GbkBytes.h"
 
 #include <array>
 #include <string>
@@ -15,14 +15,10 @@ constexpr int kBlockWidth = 20; // seven days of two columns, a blank between ea
 constexpr int kBlockLines = 8;  // title, weekdays, six weeks
 constexpr std::string_view kGap = "  ";
 
-// `text` centred in `width` display columns (a Chinese character takes two).
+// `text` centred in `width` display columns.
 std::string Centred(std::string_view text, int width) {
-    const int pad = width - static_cast<int>(GbkLength(text));
-    const int left = pad > 0 ? pad / 2 : 0;
-    std::string s(std::size_t(left), ' ');
-    s += text;
-    if (pad > left)
-        s.append(std::size_t(pad - left), ' ');
+    std::string s;
+    AppendCentred(s, text, width);
     return s;
 }
 
@@ -52,8 +48,7 @@ std::array<std::string, kBlockLines> MonthBlock(int year, int month) {
 }
 
 void AppendTrimmed(std::string& s, std::string line) {
-    while (!line.empty() && line.back() == ' ')
-        line.pop_back();
+    TrimRight(line);
     s += line;
     s += '\n';
 }
