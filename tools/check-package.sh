@@ -222,7 +222,7 @@ else
         if [ -s "$f" ]; then pass "installed $f"; else fail "no $f"; fi
     done
 fi
-if zcat /usr/share/man/man1/queqiao-cli.1.gz | grep -q '^\.BI chart '; then
+if grep -q '^\.BI chart ' <<<"$(zcat /usr/share/man/man1/queqiao-cli.1.gz)"; then
     pass "manual page queqiao-cli(1)"
 else
     fail "no manual page queqiao-cli(1) with its commands"

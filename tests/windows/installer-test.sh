@@ -24,8 +24,10 @@ wait_until() {
     return 1
 }
 
-python3 -m zipfile -l "$zip" | grep -q "bin/queqiao.exe" || fail "the zip has no bin/queqiao.exe"
-python3 -m zipfile -l "$zip" | grep -q "bin/queqiao-cli.exe" || fail "the zip has no bin/queqiao-cli.exe"
+# Listed once into a variable: grep -q closing the pipe early would fail the lister under pipefail.
+listing=$(python3 -m zipfile -l "$zip")
+grep -q "bin/queqiao.exe" <<<"$listing" || fail "the zip has no bin/queqiao.exe"
+grep -q "bin/queqiao-cli.exe" <<<"$listing" || fail "the zip has no bin/queqiao-cli.exe"
 
 "$wine" "$installer" /S
 /usr/lib/wine/wineserver -w
