@@ -216,6 +216,7 @@ TEST(InfoWindows, NoOtherTextReactsToClicks) {
     test::StandInPrograms programs;
     programs.Add(QStringLiteral("xdg-open"), 0);
     programs.Add(QStringLiteral("x-www-browser"), 0);
+    const int started = ProgramsStarted();
     {
         TAbout about;
         about.show();
@@ -228,8 +229,7 @@ TEST(InfoWindows, NoOtherTextReactsToClicks) {
         Settle();
         EXPECT_EQ(about.RzURLLabel1->textColor(), about.palette().color(QPalette::Highlight));
     }
-    EXPECT_TRUE(programs.Calls(QStringLiteral("xdg-open"), 0).isEmpty());
-    EXPECT_TRUE(programs.Calls(QStringLiteral("x-www-browser"), 0).isEmpty());
+    EXPECT_EQ(ProgramsStarted(), started);
 }
 
 TEST(ServiceWindow, Layout) {

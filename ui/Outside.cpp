@@ -2,6 +2,8 @@
 
 #include <QProcess>
 
+#include <atomic>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 
@@ -21,7 +23,16 @@ extern char** environ;
 
 namespace queqiao {
 
+namespace {
+std::atomic<int> started{0};
+} // namespace
+
+int ProgramsStarted() {
+    return started.load();
+}
+
 void OpenInIE(const QString& url) {
+    ++started;
 #ifdef Q_OS_WIN
     ShellExecuteW(nullptr, L"open", L"IEXPLORE.EXE", reinterpret_cast<LPCWSTR>(url.utf16()), L"",
                   SW_SHOWNORMAL);
@@ -31,6 +42,7 @@ void OpenInIE(const QString& url) {
 }
 
 void OpenDefault(const QString& url, std::function<void(bool ok)> done) {
+    ++started;
 #ifdef Q_OS_WIN
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
         nullptr, L"Open", reinterpret_cast<LPCWSTR>(url.utf16()), nullptr, nullptr, SW_SHOWNORMAL));

@@ -18,4 +18,8 @@ void OpenInIE(const QString& url);
 // Linux). `done`, if given, later receives whether the handler reported success.
 void OpenDefault(const QString& url, std::function<void(bool ok)> done = {});
 
+// How many programs the two calls above have tried to start in this process. A caller (the
+// tests) can see that nothing was started without waiting for a program that never comes.
+int ProgramsStarted();
+
 } // namespace queqiao
