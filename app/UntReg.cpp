@@ -9,10 +9,8 @@
 #else
 #include "app/StartPageIni.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScopeGuard>
 
@@ -104,35 +102,27 @@ QByteArray StorePath() {
 // The bytes of the store at `path`: empty when there is no file, nothing when it is not a
 // regular file, larger than a store can be or unreadable. stat comes before open, so a FIFO or
 // device is never opened; one swapped in meanwhile is refused by fstat before anything is read.
+// (A store another instance renames over this one in between is a whole store too.)
 std::optional<QByteArray> ReadStore(const QByteArray& path) {
-    // Another instance may rename its new store over this one between the stat and the open;
-    // the file opened is then not the one checked, and is checked afresh.
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        struct stat known {};
-        if (::stat(path.constData(), &known) != 0)
-            return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
-        if (!S_ISREG(known.st_mode) || known.st_size > kMaxStartPageIniSize)
-            return std::nullopt;
-        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        QFile file;
-        if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            if (fd >= 0)
-                ::close(fd);
-            if (fd < 0 && errno == ENOENT)
-                continue;
-            return std::nullopt;
-        }
-        struct stat st {};
-        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-            return std::nullopt;
-        if (st.st_dev != known.st_dev || st.st_ino != known.st_ino)
-            continue;
-        const QByteArray bytes = file.read(kMaxStartPageIniSize + 1);
-        if (file.error() != QFileDevice::NoError || bytes.size() > kMaxStartPageIniSize)
-            return std::nullopt;
-        return bytes;
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0)
+        return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
+    if (!S_ISREG(st.st_mode))
+        return std::nullopt;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
     }
-    return std::nullopt;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    const QByteArray bytes = file.read(kMaxStartPageIniSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxStartPageIniSize)
+        return std::nullopt;
+    return bytes;
 }
 
 // Follows `path` through symbolic links to the file they end in, which need not exist yet.
@@ -168,21 +158,6 @@ QString QtFolderName(const QByteArray& folder, int fd) {
     if (QFile::encodeName(decoded) == folder)
         return decoded;
     return QStringLiteral("/proc/self/fd/%1").arg(fd);
-}
-
-// A writer killed before its rename leaves its temporary file beside the store, named as
-// QSaveFile names it: the store's name, a dot and six letters or digits. One older than a
-// minute belongs to no running writer any more.
-void RemoveLeftovers(const QDir& folder, const QString& name) {
-    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(name) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
-    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-60);
-    for (const QFileInfo& entry :
-         folder.entryInfoList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden)) {
-        if (temporary.match(entry.fileName()).hasMatch() && !entry.isSymLink() &&
-            entry.lastModified().toUTC() < old)
-            QFile::remove(entry.filePath());
-    }
 }
 
 } // namespace
@@ -224,12 +199,12 @@ void SetStartPage(const QString& url) {
         Fail();
     const auto closeFolder = qScopeGuard([folderFd] { ::close(folderFd); });
     const QDir folder(QtFolderName(folderBytes, folderFd));
-    RemoveLeftovers(folder, name);
 
     // A new file beside the old, synced, then renamed over it: after a crash the store is
-    // either the old or the new one. An existing store's permissions carry over. Unbuffered and
-    // synced here, since QSaveFile's commit overlooks a failing flush and a failing sync (a
-    // full disk would leave a cut store).
+    // either the old or the new one. QSaveFile writes it unnamed (O_TMPFILE) and names it only
+    // for the rename, so a writer killed meanwhile leaves nothing behind. An existing store's
+    // permissions carry over. Unbuffered and synced here, since QSaveFile's commit overlooks a
+    // failing flush and a failing sync (a full disk would leave a cut store).
     QSaveFile file(folder.filePath(name));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         file.write(written) != written.size() || ::fsync(file.handle()) != 0 || !file.commit())

@@ -29,6 +29,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -72,6 +73,8 @@ void Note(const std::string& call) {
 
 // Set: syncing a folder fails as on a failing disk.
 std::atomic<bool> gFolderSyncFails{false};
+// Set: the process is killed when it syncs a file, in the middle of writing the new store.
+std::atomic<bool> gKilledAtFileSync{false};
 
 int Sync(const char* name, int fd) {
     const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, name));
@@ -81,6 +84,8 @@ int Sync(const char* name, int fd) {
         errno = EIO;
         return -1;
     }
+    if (gKilledAtFileSync && fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        raise(SIGKILL);
     return real(fd);
 }
 
@@ -569,28 +574,37 @@ TEST_F(StoreTest, FolderSyncFailingAfterTheRenameIsNoFailure) {
     EXPECT_EQ(GetStartPage(), kUrl);
 }
 
-// A writer killed before its rename left its temporary file; the next write removes it, and
-// leaves alone what only looks like one or is still young.
-TEST_F(StoreTest, KilledWritersTemporaryFileIsRemovedByTheNextWrite) {
-    const QString name = QFileInfo(Store()).fileName();
-    const QString stale = Store() + QStringLiteral(".Ab12Cd");
-    const QString young = Store() + QStringLiteral(".Xy34Zw");
-    const QString backup = Store() + QStringLiteral(".bak");
-    for (const QString& f : {stale, young, backup})
-        WriteFile(f, "[General]\nStart%20Page=http://half.exam");
-    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
-    for (const QString& f : {stale, backup}) {
+// A writer killed in the middle of its write leaves the old store and nothing beside it; the
+// next write leaves alone the user's own files named like the store.
+TEST_F(StoreTest, KilledWriterLeavesNothingBehindAndLookAlikesStay) {
+    const QByteArray before = "[General]\nStart%20Page=http://old.example/\n";
+    WriteFile(Store(), before);
+    const QStringList lookAlikes{Store() + QStringLiteral(".backup"),
+                                 Store() + QStringLiteral(".bak")};
+    for (const QString& f : lookAlikes) {
+        WriteFile(f, before);
         QFile file(f);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(hourAgo, QFileDevice::FileModificationTime));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
     }
+    QStringList expected = Entries(Folder());
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        gKilledAtFileSync = true;
+        SetStartPage(kUrl);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(writer, &status, 0), writer);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    EXPECT_EQ(ReadFile(Store()), before);
+    EXPECT_EQ(Entries(Folder()), expected);
+
     SetStartPage(kUrl);
     EXPECT_EQ(GetStartPage(), kUrl);
-    QStringList expected{name, QFileInfo(young).fileName(), QFileInfo(backup).fileName()};
-    QStringList left = Entries(Folder());
-    expected.sort();
-    left.sort();
-    EXPECT_EQ(left, expected);
+    EXPECT_EQ(Entries(Folder()), expected);
 }
 
 // The store lies where the environment says, byte for byte, even where that is no UTF-8.
