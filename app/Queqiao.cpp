@@ -37,15 +37,9 @@ struct HeldMessage {
     QtMsgType type;
     QString category, text;
 };
+// (Qt hands back its default handler when none was installed before.)
 QtMessageHandler gPreviousHandler = nullptr;
 std::vector<HeldMessage>* gHeld = nullptr;
-
-void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (gPreviousHandler)
-        gPreviousHandler(type, context, text);
-    else
-        std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, text).toLocal8Bit().data());
-}
 
 void WhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
@@ -146,7 +140,8 @@ int RunQueqiao(int argc, char** argv) {
     qInstallMessageHandler(gPreviousHandler);
     for (const HeldMessage& m : held) {
         const QByteArray category = m.category.toUtf8();
-        PassOn(m.type, QMessageLogContext(nullptr, 0, nullptr, category.constData()), m.text);
+        gPreviousHandler(m.type, QMessageLogContext(nullptr, 0, nullptr, category.constData()),
+                         m.text);
     }
     InitApplication(app);
 

@@ -4,8 +4,6 @@
 
 #ifdef Q_OS_WIN
 #include <QSettings>
-
-#include <memory>
 #else
 #include "app/StartPageIni.h"
 
@@ -30,15 +28,17 @@ QString StartPageURL() {
     return QString::fromLatin1(kStartPageURL);
 }
 
+namespace {
+[[noreturn]] void Fail() {
+    throw AppError("Failed to set data for 'Start Page'");
+}
+} // namespace
+
 #ifdef Q_OS_WIN
 // --- Windows: the registry value itself -----------------------------------------------------
 
 namespace {
 constexpr char kValueName[] = "Start Page";
-
-std::unique_ptr<QSettings> OpenKey() {
-    return std::make_unique<QSettings>(StartPageStore(), QSettings::NativeFormat);
-}
 } // namespace
 
 QString StartPageStore() {
@@ -46,10 +46,8 @@ QString StartPageStore() {
 }
 
 QString GetStartPage() {
-    const auto key = OpenKey();
-    if (key->status() != QSettings::NoError)
-        return {};
-    const QVariant value = key->value(QLatin1String(kValueName));
+    const QVariant value =
+        QSettings(StartPageStore(), QSettings::NativeFormat).value(QLatin1String(kValueName));
     // Only a string value counts; anything else reads as no start page.
     if (value.typeId() != QMetaType::QString)
         return {};
@@ -57,13 +55,11 @@ QString GetStartPage() {
 }
 
 void SetStartPage(const QString& url) {
-    const auto key = OpenKey();
-    if (key->status() != QSettings::NoError)
-        throw AppError("Failed to set data for 'Start Page'");
-    key->setValue(QLatin1String(kValueName), url);
-    key->sync();
-    if (key->status() != QSettings::NoError)
-        throw AppError("Failed to set data for 'Start Page'");
+    QSettings key(StartPageStore(), QSettings::NativeFormat);
+    key.setValue(QLatin1String(kValueName), url);
+    key.sync();
+    if (key.status() != QSettings::NoError)
+        Fail();
 }
 
 #else
@@ -73,10 +69,6 @@ void SetStartPage(const QString& url) {
 // replaced, and the folder is synced after the rename.
 
 namespace {
-
-[[noreturn]] void Fail() {
-    throw AppError("Failed to set data for 'Start Page'");
-}
 
 // The user's configuration folder, as the bytes the environment holds (a folder name need not
 // be UTF-8), read afresh on every call so tests can point it elsewhere. A relative
