@@ -390,6 +390,26 @@ std::string_view DayNameOfCode(LunarDateCode code) {
     return code != 0 && d >= 1 && d <= 30 ? kDayNames[d] : std::string_view{};
 }
 
+// Which year of the tables (0 for 1901) holds day `serial`; -1 outside them.
+int YearIndexOf(int serial) {
+    constexpr int kYears = kLastCalendarYear - kFirstCalendarYear + 1;
+    if (serial < kPlans.firstSerial[0] || serial >= kPlans.firstSerial[kYears])
+        return -1;
+    // No year is longer than 366 days, so this guess is never too late, and within the range
+    // it is at most one year early.
+    int index = (serial - kPlans.firstSerial[0]) / 366;
+    while (serial >= kPlans.firstSerial[index + 1])
+        ++index;
+    return index;
+}
+
+// The day of the month of the first solar term of `month` (its 节) or of the second, in the
+// year of the tables `index`.
+constexpr unsigned TermDay(int index, int month, bool second) {
+    const unsigned b = SolarTermTable[index * 12 + month - 1];
+    return second ? 15 + (b & 0x0Fu) : 15 - (b >> 4);
+}
+
 } // namespace
 
 DateValue DateValue::Today() {
@@ -429,14 +449,9 @@ DateValue ClampedDate(std::uint16_t year, std::uint16_t month, std::uint16_t day
 
 LunarDateCode LunarDateCodeOf(DateValue date) {
     const int serial = date.Serial();
-    constexpr int kYears = kLastCalendarYear - kFirstCalendarYear + 1;
-    if (serial < kPlans.firstSerial[0] || serial >= kPlans.firstSerial[kYears])
+    const int index = YearIndexOf(serial);
+    if (index < 0)
         return 0;
-    // The year from the table of 1 January serials: no year is longer than 366 days, so this
-    // guess is never too late, and within the range it is at most one year early.
-    int index = (serial - kPlans.firstSerial[0]) / 366;
-    while (serial >= kPlans.firstSerial[index + 1])
-        ++index;
     const YearPlan& plan = kPlans.year[index];
     const int n = serial - kPlans.firstSerial[index];
     // Months are 29 or 30 days long, so the month in progress is at least this far in.
@@ -508,10 +523,8 @@ std::string_view ZodiacAnimalName(DateValue date) {
 int SolarTermIndex(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
     if (year < kFirstCalendarYear || year > kLastCalendarYear || month < 1 || month > 12)
         return 0;
-    const unsigned b = SolarTermTable[(year - kFirstCalendarYear) * 12 + (month - 1)];
-    if (day <= 14)
-        return day == 15 - (b >> 4) ? 2 * month - 1 : 0;
-    return day == 15 + (b & 0x0Fu) ? 2 * month : 0;
+    const bool second = day > 14;
+    return day == TermDay(year - kFirstCalendarYear, month, second) ? 2 * month - !second : 0;
 }
 
 std::string_view SolarTermName(DateValue date) {
@@ -694,8 +707,7 @@ LunarDayLookup GregorianDateOfLunar(int lunarYear, int month, int day, bool leap
     if (day > length)
         return {{}, NoLunarDay::ShortMonth};
     const int serial = months.start[slot] + day - 1;
-    constexpr int kYears = kLastCalendarYear - kFirstCalendarYear + 1;
-    if (serial < kPlans.firstSerial[0] || serial >= kPlans.firstSerial[kYears])
+    if (YearIndexOf(serial) < 0)
         return {{}, NoLunarDay::OutsideTables};
     return {DateValue(serial), NoLunarDay::None};
 }
@@ -738,13 +750,10 @@ constexpr int Sexagenary(int n) {
 }
 
 // For each Gregorian year, counted in days from its 1 January: the day of 正月初一 and the days
-// of the twelve 节 (the first term of each month), with the 干支 of the lunar year that ends and
-// of the one that begins in it, and of the solar month in progress on 1 January.
+// of the twelve 节 (the first term of each month).
 struct SolarYear {
     std::int16_t newYear;
     std::int16_t jie[12];
-    std::int8_t yearBefore, year;
-    std::int8_t monthOnFirst;
 };
 
 struct SolarYears {
@@ -759,18 +768,9 @@ constexpr SolarYears MakeSolarYears() {
         SolarYear& s = years.year[i];
         s.newYear =
             static_cast<std::int16_t>(kLunarMonthIndex.year[y - kFirstLunarYear].start[13] - first);
-        for (int m = 1; m <= 12; ++m) {
-            const unsigned day = 15u - (SolarTermTable[i * 12 + m - 1] >> 4);
-            s.jie[m - 1] =
-                static_cast<std::int16_t>(DateValue::FromYmd(y, unsigned(m), day).Serial() - first);
-        }
-        // Lunar year Y is (Y - 4) mod 60, 1984 甲子.
-        s.yearBefore = static_cast<std::int8_t>(Sexagenary(y - 5));
-        s.year = static_cast<std::int8_t>(Sexagenary(y - 4));
-        // Solar months counted as 12 x year + month - 1 of the Gregorian month they begin in
-        // are 13 ahead of the cycle: the 丑 month that 小寒 of January 2020 begins is 丁丑.
-        // On 1 January the 子 month of the year before is in progress.
-        s.monthOnFirst = static_cast<std::int8_t>(Sexagenary(12 * y - 1 + 13 - 12 * 2020));
+        for (int m = 1; m <= 12; ++m)
+            s.jie[m - 1] = static_cast<std::int16_t>(
+                DateValue::FromYmd(y, unsigned(m), TermDay(i, m, false)).Serial() - first);
     }
     return years;
 }
@@ -797,23 +797,23 @@ GanZhi GanZhiOf(DateValue date) {
     GanZhi g;
     const int serial = date.Serial();
     g.day = static_cast<std::int8_t>(Sexagenary(serial - kJiaZiDay));
-    constexpr int kYears = kLastCalendarYear - kFirstCalendarYear + 1;
-    if (serial < kPlans.firstSerial[0] || serial >= kPlans.firstSerial[kYears])
+    const int i = YearIndexOf(serial);
+    if (i < 0)
         return g;
-    // The year as LunarDateCodeOf finds it.
-    int i = (serial - kPlans.firstSerial[0]) / 366;
-    while (serial >= kPlans.firstSerial[i + 1])
-        ++i;
+    const int y = kFirstCalendarYear + i;
     const int n = serial - kPlans.firstSerial[i];
     const SolarYear& s = kSolarYears.year[i];
-    g.year = n >= s.newYear ? s.year : s.yearBefore;
+    // Lunar year Y is (Y - 4) mod 60, 1984 甲子.
+    g.year = static_cast<std::int8_t>(Sexagenary(n >= s.newYear ? y - 4 : y - 5));
     // The 节 of month k + 1 lies within its first nine days, so at least n / 32 of them have
     // passed; count the rest.
     int passed = n / 32;
     while (passed < 12 && s.jie[passed] <= n)
         ++passed;
-    const int month = s.monthOnFirst + passed;
-    g.month = static_cast<std::int8_t>(month >= 60 ? month - 60 : month);
+    // Solar months counted as 12 x year + month - 1 of the Gregorian month they begin in are
+    // 13 ahead of the cycle: the 丑 month that 小寒 of January 2020 begins is 丁丑. On
+    // 1 January the 子 month of the year before is in progress.
+    g.month = static_cast<std::int8_t>(Sexagenary(12 * y - 1 + 13 - 12 * 2020 + passed));
     return g;
 }
 

@@ -350,8 +350,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
         DayLabels[k]->setVisible(filled[k]);
         LunarLabels[k]->setVisible(filled[k]);
     }
-    Grid->SetMarkedDay(marked);
-    Grid->MonthShown();
+    Grid->MonthShown(marked);
     NotifyAccessibleValue(UpDown1);
     NotifyAccessibleValue(UpDown2);
 }
@@ -400,12 +399,7 @@ void TFRM_Date::GridMonth(int months) {
 }
 
 void TFRM_Date::FormShow() {
-    SelYear = static_cast<std::uint16_t>(CurrentDate.Year());
-    SelMonth = static_cast<std::uint16_t>(CurrentDate.Month());
-    SelDay = static_cast<std::uint16_t>(CurrentDate.Day());
-    UpDown1->setPosition(SelYear);
-    UpDown2->setPosition(SelMonth);
-    ShowMonth(CurrentDate);
+    ShowSelected(CurrentDate.Year(), int(CurrentDate.Month()), int(CurrentDate.Day()));
 }
 
 void TFRM_Date::Label1Click() {

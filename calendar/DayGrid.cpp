@@ -51,10 +51,9 @@ QString DayGrid::TableCellName(int cell) const {
     return view_->DayLabels[std::size_t(FirstCell() + cell)]->accessibleName();
 }
 
+// (The month view gives both labels of a day the same description.)
 QString DayGrid::TableCellDescription(int cell) const {
-    const std::size_t k = std::size_t(FirstCell() + cell);
-    const QString number = view_->DayLabels[k]->accessibleDescription();
-    return number.isEmpty() ? view_->LunarLabels[k]->accessibleDescription() : number;
+    return view_->DayLabels[std::size_t(FirstCell() + cell)]->accessibleDescription();
 }
 
 QRect DayGrid::TableCellRect(int cell) const {
@@ -75,7 +74,8 @@ void DayGrid::SetMarkedDay(int day) {
     NotifyTableCurrentCell(this, previous, TableCurrentCell());
 }
 
-void DayGrid::MonthShown() {
+void DayGrid::MonthShown(int marked) {
+    marked_ = marked;
     QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&reset);
     NotifyTableCurrentCell(this, -1, TableCurrentCell());

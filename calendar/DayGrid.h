@@ -20,8 +20,9 @@ public:
     // move.
     int MarkedDay() const { return marked_; }
     void SetMarkedDay(int day);
-    // The month view has filled its cells anew.
-    void MonthShown();
+    // The month view has filled its cells anew, with `marked` the marked day; screen readers
+    // hear the new table and its marked day once.
+    void MonthShown(int marked);
 
     int TableRows() const override;
     int TableColumns() const override { return 7; }

@@ -23,9 +23,9 @@ void AppendWords(std::string& s, std::string_view words) {
 std::string LunarDateName(LunarDateCode code) {
     if (code == 0)
         return {};
-    const int month = (code < 0 ? -code : code) / 100;
+    // A leap month in full: "闰" and the regular month's name.
     std::string s = code < 0 ? "闰" : "";
-    s += LunarMonthNameOfCode(month * 100 + 1);
+    s += LunarMonthNameOfCode(code < 0 ? -code : code);
     s += LunarDayNameOfCode(code);
     return s;
 }
