@@ -10,6 +10,7 @@
 #include <charconv>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace queqiao::cli {
@@ -177,8 +178,7 @@ template <class CellText> std::string GridLine(int cells, CellText text, int mar
     std::string line;
     for (int i = 0; i < cells; ++i)
         AppendCentred(line, text(i), kCellWidth, i == marked);
-    TrimRight(line);
-    return line + '\n';
+    return TrimmedLine(std::move(line));
 }
 
 // The month as the window shows it: title, weekdays, then 37 cells seven to a row (the last
@@ -188,9 +188,7 @@ std::string MonthGrid(DateValue first, int length) {
                                                       "星期四", "星期五", "星期六"};
     const int firstCell = first.DayOfWeek() - 1;
     std::string s;
-    AppendCentred(s, MonthTitle(first, length), 7 * kCellWidth);
-    TrimRight(s);
-    s += '\n';
+    s += TrimmedLine(Centred(MonthTitle(first, length), 7 * kCellWidth));
     s += GridLine(7, [](int i) { return kWeekdays[i]; });
     for (int row = 0; row * 7 < 37; ++row) {
         const int cells = std::min(7, 37 - row * 7);

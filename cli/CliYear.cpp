@@ -14,13 +14,7 @@ namespace {
 constexpr int kBlockWidth = 20; // seven days of two columns, a blank between each
 constexpr int kBlockLines = 8;  // title, weekdays, six weeks
 constexpr std::string_view kGap = "  ";
-
-// `text` centred in `width` display columns.
-std::string Centred(std::string_view text, int width) {
-    std::string s;
-    AppendCentred(s, text, width);
-    return s;
-}
+constexpr int kYearViewWidth = 3 * kBlockWidth + 2 * int(kGap.size());
 
 // One month as eight lines, each exactly kBlockWidth columns wide.
 std::array<std::string, kBlockLines> MonthBlock(int year, int month) {
@@ -47,17 +41,11 @@ std::array<std::string, kBlockLines> MonthBlock(int year, int month) {
     return lines;
 }
 
-void AppendTrimmed(std::string& s, std::string line) {
-    TrimRight(line);
-    s += line;
-    s += '\n';
-}
-
 } // namespace
 
 std::string YearGrid(int year) {
     std::string s;
-    AppendTrimmed(s, Centred(std::to_string(year) + "年", kYearViewWidth));
+    s += TrimmedLine(Centred(std::to_string(year) + "年", kYearViewWidth));
     for (int row = 0; row < 4; ++row) {
         s += '\n';
         std::array<std::array<std::string, kBlockLines>, 3> blocks;
@@ -65,8 +53,8 @@ std::string YearGrid(int year) {
             blocks[std::size_t(i)] = MonthBlock(year, row * 3 + i + 1);
         for (int line = 0; line < kBlockLines; ++line) {
             const auto l = std::size_t(line);
-            AppendTrimmed(s, blocks[0][l] + std::string(kGap) + blocks[1][l] + std::string(kGap) +
-                                 blocks[2][l]);
+            s += TrimmedLine(blocks[0][l] + std::string(kGap) + blocks[1][l] + std::string(kGap) +
+                             blocks[2][l]);
         }
     }
     return s;

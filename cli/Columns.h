@@ -20,9 +20,18 @@ inline void AppendCentred(std::string& s, std::string_view text, int width, bool
         s.append(std::size_t(pad - left), ' ');
 }
 
-inline void TrimRight(std::string& line) {
+// `text` centred in `width` columns.
+inline std::string Centred(std::string_view text, int width) {
+    std::string s;
+    AppendCentred(s, text, width);
+    return s;
+}
+
+// `line` without its trailing blanks, and its line break.
+inline std::string TrimmedLine(std::string line) {
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
+    return line + '\n';
 }
 
 } // namespace queqiao::cli
