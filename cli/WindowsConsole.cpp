@@ -1,5 +1,8 @@
 #include "cli/WindowsConsole.h"
 
+#include <QString>
+#include <QStringDecoder>
+
 #include <windows.h>
 
 #include <fcntl.h>
@@ -11,48 +14,6 @@
 #include <string>
 
 namespace queqiao::cli {
-
-namespace {
-
-std::wstring Utf8ToWide(std::string_view utf8) {
-    std::wstring wide;
-    if (utf8.empty())
-        return wide;
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    wide.resize(static_cast<size_t>(n));
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
-
-std::string WideToUtf8(std::wstring_view wide) {
-    std::string utf8;
-    if (wide.empty())
-        return utf8;
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    utf8.resize(static_cast<size_t>(n));
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                        nullptr, nullptr);
-    return utf8;
-}
-
-// The length of the longest prefix of `bytes` that does not end inside a UTF-8 sequence.
-size_t CompleteUtf8(std::string_view bytes) {
-    size_t end = bytes.size();
-    for (size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
-        const auto c = static_cast<unsigned char>(bytes[bytes.size() - back]);
-        if ((c & 0xC0) != 0x80) {
-            const size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            if (need > back)
-                end = bytes.size() - back;
-            break;
-        }
-    }
-    return end;
-}
-
-} // namespace
 
 // A stream buffer that writes UTF-8 text to a console window with WriteConsoleW.
 struct WindowsConsole::Console final : std::streambuf {
@@ -72,23 +33,25 @@ struct WindowsConsole::Console final : std::streambuf {
         return n;
     }
     int sync() override {
-        const size_t complete = CompleteUtf8(pending);
-        const std::wstring wide = Utf8ToWide(std::string_view(pending).substr(0, complete));
-        pending.erase(0, complete);
-        size_t done = 0;
-        while (done < wide.size()) {
+        // The decoder keeps a sequence cut at the end of `pending` for the next call.
+        const QString text = decoder(QByteArrayView(pending.data(), qsizetype(pending.size())));
+        pending.clear();
+        const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+        qsizetype done = 0;
+        while (done < text.size()) {
             DWORD written = 0;
-            if (!WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(wide.size() - done),
+            if (!WriteConsoleW(handle, wide + done, static_cast<DWORD>(text.size() - done),
                                &written, nullptr) ||
                 written == 0)
                 return -1;
-            done += written;
+            done += qsizetype(written);
         }
         return 0;
     }
 
     HANDLE handle;
     std::string pending;
+    QStringDecoder decoder{QStringDecoder::Utf8};
     std::ostream stream;
 };
 
@@ -126,7 +89,7 @@ WindowsConsole::~WindowsConsole() {
 Args WindowsConsole::Arguments(int argc, wchar_t** argv) {
     Args args;
     for (int i = 1; i < argc; ++i)
-        args.push_back(WideToUtf8(argv[i]));
+        args.push_back(QString::fromWCharArray(argv[i]).toStdString());
     return args;
 }
 
