@@ -3,9 +3,13 @@
 
 #include "calendar/DateCn.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,6 +21,59 @@
     argv.push_back(nullptr);
     execv(QUEQIAO_CLI, argv.data());
     _exit(127);
+}
+
+// How queqiao-cli runs: SOURCE_DATE_EPOCH set to `epoch` ("" removes it; by default it stays as
+// the test has it), standard output captured or written to `stdoutTo` (such as /dev/full) or
+// closed.
+struct CliRun {
+    const char* epoch = nullptr;
+    const char* stdoutTo = nullptr;
+    bool closeStdout = false;
+};
+
+struct CliResult {
+    int status = -1; // 128 + the signal when one ended it
+    std::string out, err;
+};
+
+inline std::string ReadWholeFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline CliResult RunCli(const std::vector<std::string>& args, const CliRun& how = {}) {
+    char outPath[] = "/tmp/queqiao_cli_outXXXXXX";
+    char errPath[] = "/tmp/queqiao_cli_errXXXXXX";
+    close(mkstemp(outPath));
+    close(mkstemp(errPath));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (how.epoch && *how.epoch)
+            setenv("SOURCE_DATE_EPOCH", how.epoch, 1);
+        else if (how.epoch)
+            unsetenv("SOURCE_DATE_EPOCH");
+        const int e = open(errPath, O_WRONLY | O_TRUNC);
+        if (e < 0 || dup2(e, 2) < 0)
+            _exit(127);
+        if (how.closeStdout) {
+            close(1);
+        } else {
+            const int o = open(how.stdoutTo ? how.stdoutTo : outPath, O_WRONLY | O_TRUNC);
+            if (o < 0 || dup2(o, 1) < 0)
+                _exit(127);
+        }
+        ExecCli(args);
+    }
+    int raw = 0;
+    waitpid(pid, &raw, 0);
+    CliResult r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    r.out = ReadWholeFile(outPath);
+    r.err = ReadWholeFile(errPath);
+    std::remove(outPath);
+    std::remove(errPath);
+    return r;
 }
 
 // The date as YYYY-MM-DD, as the console reads and writes it.

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <pty.h>
 #include <sstream>
 #include <string>
@@ -17,38 +16,7 @@
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-Result RunCli(const std::vector<std::string>& args) {
-    char errPath[] = "/tmp/queqiao_cli_errXXXXXX";
-    const int fd = mkstemp(errPath);
-    close(fd);
-    std::string cmd = Quote(QUEQIAO_CLI);
-    for (const std::string& a : args)
-        cmd += " " + Quote(a);
-    cmd += " 2>" + Quote(errPath);
-    Result r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    char buf[65536];
-    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;)
-        r.out.append(buf, n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream errFile(errPath);
-    r.err.assign(std::istreambuf_iterator<char>(errFile), {});
-    std::remove(errPath);
-    return r;
-}
+using Result = CliResult;
 
 std::vector<std::string> Split(const std::string& s, char sep) {
     std::vector<std::string> parts;

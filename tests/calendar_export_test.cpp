@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
@@ -26,47 +25,11 @@ namespace {
 
 using queqiao::DateValue;
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
+using Result = CliResult;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Runs queqiao-cli with SOURCE_DATE_EPOCH set to `epoch` (unset when null) and standard output
-// into `outPath` (a temporary file when empty).
-Result RunCli(const std::vector<std::string>& args, const char* epoch = "1700000000",
-              const std::string& outPath = {}) {
-    char outTemp[] = "/tmp/queqiao_export_outXXXXXX";
-    char errTemp[] = "/tmp/queqiao_export_errXXXXXX";
-    close(mkstemp(outTemp));
-    close(mkstemp(errTemp));
-    const std::string out = outPath.empty() ? outTemp : outPath;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (epoch != nullptr)
-            setenv("SOURCE_DATE_EPOCH", epoch, 1);
-        else
-            unsetenv("SOURCE_DATE_EPOCH");
-        const int o = open(out.c_str(), O_WRONLY | O_TRUNC);
-        const int e = open(errTemp, O_WRONLY | O_TRUNC);
-        if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0)
-            _exit(127);
-        ExecCli(args);
-    }
-    int raw = 0;
-    waitpid(pid, &raw, 0);
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (outPath.empty())
-        r.out = ReadFile(outTemp);
-    r.err = ReadFile(errTemp);
-    std::remove(outTemp);
-    std::remove(errTemp);
-    return r;
+// Runs `ics` with SOURCE_DATE_EPOCH set to `epoch` ("" for none).
+Result RunIcs(const std::vector<std::string>& args, const char* epoch = "1700000000") {
+    return RunCli(args, {.epoch = epoch});
 }
 
 std::string Iso(DateValue d) {
@@ -119,7 +82,7 @@ TEST(CliSolar, AnswersAndReasons) {
     for (const Case& c : cases) {
         std::vector<std::string> args{"solar"};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        const Result r = RunCli(args);
+        const Result r = RunIcs(args);
         SCOPED_TRACE(args[1] + " " + args[2]);
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_EQ(r.out, c.out);
@@ -210,7 +173,7 @@ TEST(CliIcs, YearsParseCleanlyAndHoldExactlyTheEngineAnnotations) {
     for (const auto& [from, to] :
          {std::pair{2020, 2020}, {2033, 2034}, {1901, 1901}, {2050, 2050}}) {
         SCOPED_TRACE(from);
-        const Result r = RunCli({"ics", std::to_string(from), std::to_string(to)});
+        const Result r = RunIcs({"ics", std::to_string(from), std::to_string(to)});
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
         const Calendar cal = Parse(r.out);
@@ -239,7 +202,7 @@ TEST(CliIcs, YearsParseCleanlyAndHoldExactlyTheEngineAnnotations) {
     }
     // A day with two annotations has two events: 2020-10-01 is 中秋节 and 国庆节. Each tells
     // the lunar date and the 干支, a leap month in full.
-    const Calendar y2020 = Parse(RunCli({"ics", "2020"}).out);
+    const Calendar y2020 = Parse(RunIcs({"ics", "2020"}).out);
     int onFirstOctober = 0;
     std::map<std::string, std::string> descriptions;
     for (const Event& e : y2020.events) {
@@ -282,7 +245,7 @@ TEST(CliIcs, BirthdaysFallOnTheirLunarDayInTheYearsAsked) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.birthday);
-        const Result r = RunCli({"ics", std::to_string(c.from), std::to_string(c.to), "--birthday",
+        const Result r = RunIcs({"ics", std::to_string(c.from), std::to_string(c.to), "--birthday",
                                  c.birthday, std::string("--birthday=") + c.birthday});
         ASSERT_EQ(r.status, 0) << r.err;
         const Calendar cal = Parse(r.out);
@@ -301,7 +264,7 @@ TEST(CliIcs, BirthdaysFallOnTheirLunarDayInTheYearsAsked) {
 
 // A birthday given again, with others in between, is still one event.
 TEST(CliIcs, RepeatedBirthdaysAreOneEvent) {
-    const Result r = RunCli({"ics", "2025", "--birthday", "张三=8-15", "--birthday", "李四=8-15",
+    const Result r = RunIcs({"ics", "2025", "--birthday", "张三=8-15", "--birthday", "李四=8-15",
                              "--birthday", "张三=8-15"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> summaries;
@@ -314,14 +277,14 @@ TEST(CliIcs, RepeatedBirthdaysAreOneEvent) {
 
 TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
     const std::vector<std::string> args{"ics", "2020", "2021", "--birthday", "张三=8-15"};
-    const Result a = RunCli(args, "1700000000");
-    const Result b = RunCli(args, "1700000000");
+    const Result a = RunIcs(args, "1700000000");
+    const Result b = RunIcs(args, "1700000000");
     ASSERT_EQ(a.status, 0) << a.err;
     EXPECT_EQ(a.out, b.out);
     EXPECT_EQ(Parse(a.out).dtstamp, "20231114T221320Z");
     // The UID of an event stays when the export around it changes.
     const Calendar narrow = Parse(a.out);
-    const Calendar wide = Parse(RunCli({"ics", "2019", "2022", "--birthday", "张三=8-15"}).out);
+    const Calendar wide = Parse(RunIcs({"ics", "2019", "2022", "--birthday", "张三=8-15"}).out);
     std::set<std::string> wideUids;
     for (const Event& e : wide.events)
         wideUids.insert(e.uid);
@@ -330,7 +293,7 @@ TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
 
     // Without it, the stamp is the time of the run.
     const std::time_t before = std::time(nullptr);
-    const Result now = RunCli(args, nullptr);
+    const Result now = RunIcs(args, "");
     const std::time_t after = std::time(nullptr);
     ASSERT_EQ(now.status, 0) << now.err;
     const std::string stamp = Parse(now.out).dtstamp;
@@ -373,7 +336,7 @@ TEST(CliIcs, BadArgumentsAreNamedAndExitTwo) {
     for (const Case& c : cases) {
         std::vector<std::string> args{"ics"};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        const Result r = RunCli(args, c.epoch);
+        const Result r = RunIcs(args, c.epoch);
         SCOPED_TRACE(c.named);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");

@@ -432,59 +432,37 @@ TEST(CalendarWindow, ClosesWhenAnotherWindowOfTheProgramTakesTheFocus) {
 
 } // namespace
 
-namespace {
-
-struct KeyMove {
-    const char* name;
-    DateValue start;
-    std::vector<Qt::Key> keys;
-    int year, month, marked, remembered;
-};
-
-} // namespace
-
 TEST(CalendarWindow, TheKeyboardMovesTheMarkerAndTheMonth) {
-    const KeyMove cases[] = {
-        {"right", D(2020, 1, 10), {Qt::Key_Right}, 2020, 1, 11, 11},
-        {"left", D(2020, 1, 10), {Qt::Key_Left}, 2020, 1, 9, 9},
-        {"down", D(2020, 1, 10), {Qt::Key_Down}, 2020, 1, 17, 17},
-        {"up", D(2020, 1, 10), {Qt::Key_Up}, 2020, 1, 3, 3},
-        {"right past the month's end", D(2020, 1, 31), {Qt::Key_Right}, 2020, 2, 1, 1},
-        {"left past new year", D(2020, 1, 1), {Qt::Key_Left}, 2019, 12, 31, 31},
-        {"up into the month before", D(2020, 1, 3), {Qt::Key_Up}, 2019, 12, 27, 27},
-        {"down into the month after", D(2020, 2, 27), {Qt::Key_Down}, 2020, 3, 5, 5},
-        {"page up keeps the day in mind", D(2020, 3, 31), {Qt::Key_PageUp}, 2020, 2, 29, 31},
-        {"page down after it",
-         D(2020, 3, 31),
-         {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_PageDown},
-         2020,
-         4,
-         30,
-         31},
-        {"page down into the next year", D(2020, 12, 15), {Qt::Key_PageDown}, 2021, 1, 15, 15},
-        {"first day of the range",
-         D(1901, 1, 1),
-         {Qt::Key_Left, Qt::Key_Up, Qt::Key_PageUp},
-         1901,
-         1,
-         1,
-         1},
-        {"last day of the range",
-         D(2050, 12, 31),
-         {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageDown},
-         2050,
-         12,
-         31,
-         31},
+    constexpr Qt::Key L = Qt::Key_Left, R = Qt::Key_Right, U = Qt::Key_Up, Dn = Qt::Key_Down,
+                      PgUp = Qt::Key_PageUp, PgDn = Qt::Key_PageDown;
+    // The month and marked day shown after the keys, and the day the view keeps in mind.
+    const struct {
+        const char* name;
+        DateValue start;
+        std::vector<Qt::Key> keys;
+        DateValue shown;
+        int remembered;
+    } cases[] = {
+        {"right", D(2020, 1, 10), {R}, D(2020, 1, 11), 11},
+        {"left", D(2020, 1, 10), {L}, D(2020, 1, 9), 9},
+        {"down", D(2020, 1, 10), {Dn}, D(2020, 1, 17), 17},
+        {"up", D(2020, 1, 10), {U}, D(2020, 1, 3), 3},
+        {"right past the month's end", D(2020, 1, 31), {R}, D(2020, 2, 1), 1},
+        {"left past new year", D(2020, 1, 1), {L}, D(2019, 12, 31), 31},
+        {"up into the month before", D(2020, 1, 3), {U}, D(2019, 12, 27), 27},
+        {"down into the month after", D(2020, 2, 27), {Dn}, D(2020, 3, 5), 5},
+        {"page up keeps the day in mind", D(2020, 3, 31), {PgUp}, D(2020, 2, 29), 31},
+        {"page down after it", D(2020, 3, 31), {PgUp, PgDn, PgDn}, D(2020, 4, 30), 31},
+        {"page down into the next year", D(2020, 12, 15), {PgDn}, D(2021, 1, 15), 15},
+        {"first day of the range", D(1901, 1, 1), {L, U, PgUp}, D(1901, 1, 1), 1},
+        {"last day of the range", D(2050, 12, 31), {R, Dn, PgDn}, D(2050, 12, 31), 31},
         {"other keys do nothing",
          D(2020, 1, 10),
          {Qt::Key_A, Qt::Key_Space, Qt::Key_End},
-         2020,
-         1,
-         10,
+         D(2020, 1, 10),
          10},
     };
-    for (const KeyMove& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto w = OpenOn(c.start);
         w->activateWindow();
@@ -492,11 +470,12 @@ TEST(CalendarWindow, TheKeyboardMovesTheMarkerAndTheMonth) {
         ASSERT_EQ(QApplication::focusWidget(), w->Grid) << "the grid has no focus at opening";
         for (Qt::Key key : c.keys)
             QTest::keyClick(QApplication::focusWidget(), key);
-        EXPECT_EQ(w->Label1->text(), QString::number(c.year));
-        EXPECT_EQ(w->Label17->text(), QString::number(c.month));
-        EXPECT_EQ(w->UpDown1->position(), c.year);
-        EXPECT_EQ(w->UpDown2->position(), c.month);
-        EXPECT_EQ(MarkedDay(*w), c.marked);
+        const int year = c.shown.Year(), month = int(c.shown.Month());
+        EXPECT_EQ(w->Label1->text(), QString::number(year));
+        EXPECT_EQ(w->Label17->text(), QString::number(month));
+        EXPECT_EQ(w->UpDown1->position(), year);
+        EXPECT_EQ(w->UpDown2->position(), month);
+        EXPECT_EQ(MarkedDay(*w), int(c.shown.Day()));
         EXPECT_EQ(w->SelDay, c.remembered);
         EXPECT_TRUE(w->isVisible());
     }

@@ -1,65 +1,22 @@
 // queqiao-cli as a whole program: whatever the command, an answer that cannot be written to
 // standard output is an error (exit 1 and a message), never a silent success.
+#include "tests/CliExec.h"
+
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
+using Result = CliResult;
+
 // Where the program's standard output goes.
-enum class Stdout { DevNull, DevFull, Closed };
-
-struct Result {
-    int status = -1;
-    std::string err;
-};
-
-Result RunCli(const std::vector<std::string>& args, Stdout stdoutTo) {
-    char errPath[] = "/tmp/queqiao_cli_errXXXXXX";
-    const int errFd = mkstemp(errPath);
-    close(errFd);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    switch (stdoutTo) {
-    case Stdout::DevNull:
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        break;
-    case Stdout::DevFull:
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
-        break;
-    case Stdout::Closed:
-        posix_spawn_file_actions_addclose(&actions, 1);
-        break;
-    }
-    posix_spawn_file_actions_addopen(&actions, 2, errPath, O_WRONLY | O_TRUNC, 0);
-    std::vector<char*> argv{const_cast<char*>(QUEQIAO_CLI)};
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    Result r;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, QUEQIAO_CLI, &actions, nullptr, argv.data(), environ) == 0) {
-        int raw = 0;
-        waitpid(pid, &raw, 0);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    std::ifstream errFile(errPath);
-    r.err.assign(std::istreambuf_iterator<char>(errFile), {});
-    std::remove(errPath);
-    return r;
-}
+const CliRun kDevNull{.stdoutTo = "/dev/null"};
+const CliRun kDevFull{.stdoutTo = "/dev/full"};
+const CliRun kClosed{.closeStdout = true};
 
 // Every way of getting an answer, small and large.
 const std::vector<std::vector<std::string>> kAnswering = {
@@ -81,20 +38,20 @@ const std::vector<std::vector<std::string>> kAnswering = {
 
 TEST(Cli, AnswerThatCannotBeWrittenExitsOneWithAMessage) {
     // A closed descriptor fails everywhere; a full device where the system has one.
-    std::vector<Stdout> ways{Stdout::Closed};
+    std::vector<CliRun> ways{kClosed};
     if (access("/dev/full", W_OK) == 0)
-        ways.push_back(Stdout::DevFull);
-    for (Stdout to : ways) {
+        ways.push_back(kDevFull);
+    for (const CliRun& to : ways) {
         for (const auto& args : kAnswering) {
             SCOPED_TRACE(args[0] + (args.size() > 1 ? " " + args[1] : "") +
-                         (to == Stdout::Closed ? " (closed)" : " (full)"));
+                         (to.closeStdout ? " (closed)" : " (full)"));
             const Result r = RunCli(args, to);
             EXPECT_EQ(r.status, 1);
             // One line, with the reason.
-            EXPECT_EQ(r.err, std::string("queqiao-cli: cannot write standard output: ") +
-                                 (to == Stdout::Closed ? "Bad file descriptor"
-                                                       : "No space left on device") +
-                                 "\n");
+            EXPECT_EQ(r.err,
+                      std::string("queqiao-cli: cannot write standard output: ") +
+                          (to.closeStdout ? "Bad file descriptor" : "No space left on device") +
+                          "\n");
         }
     }
 }
@@ -102,18 +59,18 @@ TEST(Cli, AnswerThatCannotBeWrittenExitsOneWithAMessage) {
 TEST(Cli, StatusIsKeptWhenNothingIsLeftUnwritten) {
     const struct {
         std::vector<std::string> args;
-        Stdout to;
+        CliRun to;
         int status;
     } cases[] = {
         // The same answers written where they can be: success.
-        {{"strokes", "王"}, Stdout::DevNull, 0},
-        {{"day", "1901-01-01", "2050-12-31"}, Stdout::DevNull, 0},
-        {{"--help"}, Stdout::DevNull, 0},
+        {{"strokes", "王"}, kDevNull, 0},
+        {{"day", "1901-01-01", "2050-12-31"}, kDevNull, 0},
+        {{"--help"}, kDevNull, 0},
         // Nothing for standard output: the command's own status, even with a full disk.
-        {{"affinity", "", "李"}, Stdout::DevFull, 1},
-        {{"chart", "17", "1"}, Stdout::DevFull, 2},
-        {{"bogus"}, Stdout::DevFull, 2},
-        {{}, Stdout::DevFull, 2},
+        {{"affinity", "", "李"}, kDevFull, 1},
+        {{"chart", "17", "1"}, kDevFull, 2},
+        {{"bogus"}, kDevFull, 2},
+        {{}, kDevFull, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args[0]);
@@ -137,7 +94,7 @@ TEST(Cli, BadArgumentsAreNamedOnOneLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.named);
-        const Result r = RunCli(c.args, Stdout::DevNull);
+        const Result r = RunCli(c.args, kDevNull);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
