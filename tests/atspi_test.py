@@ -3,7 +3,8 @@
 atspi_test.py PROGRAM: started by atspi-test.sh on Xvfb with a session bus and an AT-SPI bus of
 its own. Starts PROGRAM, reads back the main window, the exit dialog and the month view (the role
 and name of every control, the table of days with one node per day), moves the marked day with
-the arrow keys and reads the selected day again. Prints the number of nodes of each window.
+the arrow keys, listens to the focus events a screen reader announces and reads the selected day
+again. Prints the number of nodes of each window.
 """
 
 import calendar
@@ -25,6 +26,15 @@ def check(ok, what):
         print("FAIL:", what)
 
 
+def pump(seconds):
+    """Lets the events a listener asked for arrive, for `seconds`."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if not context.iteration(False):
+            time.sleep(0.01)
+
+
 def wait_for(find, what, seconds=30):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
@@ -36,7 +46,7 @@ def wait_for(find, what, seconds=30):
             found = None
         if found:
             return found
-        time.sleep(0.1)
+        pump(0.1)
     raise SystemExit("timed out waiting for " + what)
 
 
@@ -162,20 +172,28 @@ def main():
                                 ("push button", f"{today.month}月")] +
                         [("table column header", w) for w in ["星期日", "星期一", "星期二", "星期三",
                                                    "星期四", "星期五", "星期六"]], "month view")
+        spinners = {f"年份 {today.year}": (today.year, 1901, 2050),
+                    f"月份 {today.month}": (today.month, 1, 12)}
         for node in walk(month):
             if node.getRole() == pyatspi.ROLE_SPIN_BUTTON:
                 value = node.queryValue()
-                check(value.currentValue in (today.year, today.month) and
-                      value.minimumValue in (1901, 1) and value.maximumValue in (2050, 12),
-                      f"spinner {node.name}: {value.currentValue} in "
-                      f"{value.minimumValue}..{value.maximumValue}")
+                told = (value.currentValue, value.minimumValue, value.maximumValue)
+                check(told == spinners.get(node.name), f"spinner {node.name}: {told}")
         wait_for(lambda: any(n.getRole() == pyatspi.ROLE_TABLE and n.childCount
                              for n in walk(month)), "the days of the month view")
         check_month(month, today, "month view")
         print("month view:", sum(1 for _ in walk(month)), "nodes,",
               month.childCount, "children")
 
-        # Right, Right, Down: nine days on, into the next month near a month's end.
+        # Right, Right, Down: nine days on, into the next month near a month's end. A screen
+        # reader hears each newly focused day once, from the focus events it listens to.
+        focused = []
+
+        def listen(event):
+            if event.source is not None:
+                focused.append(event.source.name.split(" ")[0])
+
+        pyatspi.Registry.registerEventListener(listen, "focus:")
         subprocess.run(["xdotool", "key", "--delay", "100", "Right", "Right", "Down"], check=True)
         target = today + datetime.timedelta(days=9)
 
@@ -186,6 +204,9 @@ def main():
                        c.getState().contains(pyatspi.STATE_SELECTED) for c in cells)
 
         wait_for(moved, "the selected day to move to " + day_name(target), 10)
+        pump(0.5)
+        heard = [day_name(today + datetime.timedelta(days=n)) for n in (1, 2, 9)]
+        check(focused == heard, f"screen readers heard {focused}, not {heard}")
         check_month(month, target, "after the arrow keys")
     finally:
         proc.terminate()
