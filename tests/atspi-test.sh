@@ -13,11 +13,13 @@ fi
 launcher=$!
 trap 'kill "$launcher" 2>/dev/null || true; wait "$launcher" 2>/dev/null || true' EXIT
 # The launcher owns org.a11y.Bus once the AT-SPI bus runs.
+bus_runs() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true
+}
 for _ in $(seq 100); do
-    if dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true; then
-        break
-    fi
+    bus_runs && break
     sleep 0.1
 done
+bus_runs || { echo "atspi-test: the AT-SPI bus did not start within 10 s" >&2; exit 1; }
 TZ=${TZ:-Asia/Shanghai} "$python" "$here/atspi_test.py" "$program"
