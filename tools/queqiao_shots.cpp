@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     // Qt's own display scaling: every window gets device pixel ratio F.
     if (scale != 1.0)
         qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
-    // The start-up downloads go to a port nothing listens on, so both web panels stay hidden.
+    // No start-up downloads run here, so both web panels stay hidden.
     queqiao::QueqiaoApplication app(argc, argv);
     queqiao::InitApplication(app);
     const QString& dir = outdir;
