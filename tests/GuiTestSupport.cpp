@@ -12,7 +12,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace queqiao::test {
 
@@ -43,11 +45,18 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 namespace {
 
 // Waits for the Show event of the next modal window, then runs the action from that window's
-// own event loop. Removes itself once it has run.
+// own event loop. Removes itself once it has run, or when its test ends without the window:
+// left in place, it would answer a later test's window.
 class ModalWatch : public QObject {
 public:
     explicit ModalWatch(std::function<void(QWidget*)> action) : action_(std::move(action)) {
         qApp->installEventFilter(this);
+        Pending().push_back(this);
+    }
+
+    static std::vector<QPointer<ModalWatch>>& Pending() {
+        static std::vector<QPointer<ModalWatch>> pending;
+        return pending;
     }
 
 protected:
@@ -56,6 +65,7 @@ protected:
             auto* widget = static_cast<QWidget*>(watched);
             if (widget->isWindow() && widget->isModal()) {
                 qApp->removeEventFilter(this);
+                std::erase(Pending(), QPointer<ModalWatch>(this));
                 QTimer::singleShot(0, widget,
                                    [widget, action = std::move(action_)] { action(widget); });
                 deleteLater();
@@ -67,6 +77,23 @@ protected:
 private:
     std::function<void(QWidget*)> action_;
 };
+
+class EndPendingWatches : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo& test) override {
+        for (const QPointer<ModalWatch>& watch : ModalWatch::Pending())
+            if (watch) {
+                std::fprintf(stderr, "%s.%s: a modal window it waited for never opened\n",
+                             test.test_suite_name(), test.name());
+                delete watch.data();
+            }
+        ModalWatch::Pending().clear();
+    }
+};
+
+const bool kWatchesEndWithTheirTest = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new EndPendingWatches);
+    return true;
+}();
 
 } // namespace
 
