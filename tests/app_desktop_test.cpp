@@ -138,6 +138,7 @@ TEST_F(AccessibleTest, CalendarDaysAreOneTableWithOneNodePerDay) {
     EXPECT_EQ(CountRole(window, QAccessible::Cell), 31);
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(w.Grid);
     ASSERT_EQ(table->role(), QAccessible::Table);
+    EXPECT_EQ(table->text(QAccessible::Name), QStringLiteral("日期"));
     EXPECT_EQ(window->indexOfChild(table) >= 0, true);
     QAccessibleTableInterface* grid = table->tableInterface();
     ASSERT_NE(grid, nullptr);

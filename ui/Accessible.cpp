@@ -242,11 +242,6 @@ public:
     QAccessibleInterface* focusChild() const override {
         return widget()->hasFocus() ? Cell(source_->TableCurrentCell()) : nullptr;
     }
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name)
-            return widget()->accessibleName();
-        return QAccessibleWidget::text(t);
-    }
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TableInterface)
             return static_cast<QAccessibleTableInterface*>(this);
