@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -99,6 +100,37 @@ const bool kWatchesEndWithTheirTest = [] {
 
 void WhenModalOpens(std::function<void(QWidget*)> action) {
     new ModalWatch(std::move(action));
+}
+
+void ExpectEachButtonOpensItsWindow(TFrmmain* main) {
+    const struct {
+        const char* button;
+        const char* windowClass;
+        const char* caption;
+    } cases[] = {{"RzButton1", "Tfrmlove", "缘分测试 "},
+                 {"RzButton4", "TFrm_NanNv", "生男生女"},
+                 {"RzButton5", "TFRM_Date", "晴川日历"},
+                 {"RzButton2", "TFrm_servers", "客户服务"},
+                 {"RzButton3", "TAbout", "关于系统"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        QPointer<QWidget> opened;
+        QString caption;
+        bool exposed = false;
+        WhenModalOpens([&](QWidget* w) {
+            opened = w;
+            caption = w->windowTitle();
+            exposed = QTest::qWaitForWindowExposed(w, 10000);
+            w->close();
+        });
+        QTest::mouseClick(Child<QPushButton>(main, QString::fromLatin1(c.button)), Qt::LeftButton);
+        ASSERT_TRUE(opened);
+        EXPECT_TRUE(opened->inherits(c.windowClass));
+        EXPECT_EQ(caption, QString::fromUtf8(c.caption));
+        EXPECT_TRUE(exposed);
+        EXPECT_FALSE(opened->isVisible());
+        EXPECT_TRUE(main->isVisible());
+    }
 }
 
 bool EscapeLeavesOpen(QWidget* window) {

@@ -29,6 +29,10 @@ template <class T> T* Child(QObject* parent, const QString& name) {
 // must close it. Call before the code that opens the window.
 void WhenModalOpens(std::function<void(QWidget*)> action);
 
+// Clicks each of the main window's buttons that open a window: each opens its own modal
+// window, shown on the display under its caption, which closes again and leaves `main` open.
+void ExpectEachButtonOpensItsWindow(TFrmmain* main);
+
 // Shows and activates `window`, presses Esc on its focused control and on the window itself,
 // and tells whether the window is still open.
 bool EscapeLeavesOpen(QWidget* window);

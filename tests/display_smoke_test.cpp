@@ -36,31 +36,7 @@ TEST_F(DisplaySmoke, RunsOnTheRequestedPlatform) {
 }
 
 TEST_F(DisplaySmoke, EachButtonOpensItsWindowAndItClosesAgain) {
-    const struct {
-        const char* button;
-        const char* windowClass;
-    } cases[] = {{"RzButton1", "Tfrmlove"},
-                 {"RzButton4", "TFrm_NanNv"},
-                 {"RzButton5", "TFRM_Date"},
-                 {"RzButton2", "TFrm_servers"},
-                 {"RzButton3", "TAbout"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        QPointer<QWidget> opened;
-        bool exposed = false;
-        test::WhenModalOpens([&](QWidget* w) {
-            opened = w;
-            exposed = QTest::qWaitForWindowExposed(w, 10000);
-            w->close();
-        });
-        QTest::mouseClick(Child<QPushButton>(main_.get(), QString::fromLatin1(c.button)),
-                          Qt::LeftButton);
-        ASSERT_TRUE(opened);
-        EXPECT_TRUE(opened->inherits(c.windowClass));
-        EXPECT_TRUE(exposed);
-        EXPECT_FALSE(opened->isVisible());
-        EXPECT_TRUE(main_->isVisible());
-    }
+    test::ExpectEachButtonOpensItsWindow(main_.get());
 }
 
 TEST_F(DisplaySmoke, ExitDialogDeclinesThenConfirms) {

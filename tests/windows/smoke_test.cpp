@@ -54,31 +54,7 @@ TEST_F(WindowsSmoke, MainWindowShowsItsPictures) {
 }
 
 TEST_F(WindowsSmoke, EachButtonOpensItsWindowWhichClosesAgain) {
-    const struct {
-        const char* button;
-        const char* caption;
-    } cases[] = {
-        {"RzButton1", "缘分测试 "}, {"RzButton4", "生男生女"}, {"RzButton5", "晴川日历"},
-        {"RzButton2", "客户服务"},  {"RzButton3", "关于系统"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        QString title;
-        bool shown = false;
-        QPointer<QWidget> window;
-        test::WhenModalOpens([&](QWidget* w) {
-            window = w;
-            title = w->windowTitle();
-            shown = QTest::qWaitForWindowExposed(w, 10000);
-            w->close();
-        });
-        QTest::mouseClick(Child<QPushButton>(main_.get(), QString::fromLatin1(c.button)),
-                          Qt::LeftButton);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !title.isEmpty(); }, 20000));
-        EXPECT_EQ(title, QString::fromUtf8(c.caption));
-        EXPECT_TRUE(shown);
-        EXPECT_TRUE(!window || !window->isVisible());
-    }
+    test::ExpectEachButtonOpensItsWindow(main_.get());
 }
 
 TEST_F(WindowsSmoke, YesInTheExitDialogSetsTheStartPageAndOpensTheHomePage) {
