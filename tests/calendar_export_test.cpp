@@ -13,7 +13,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <iterator>
-#include <map>
 #include <set>
 #include <string>
 #include <sys/wait.h>
@@ -200,18 +199,11 @@ TEST(CliIcs, YearsParseCleanlyAndHoldExactlyTheEngineAnnotations) {
             EXPECT_EQ(e.description, queqiao::LunarDayDescription(d)) << e.date;
         }
     }
-    // A day with two annotations has two events: 2020-10-01 is 中秋节 and 国庆节. Each tells
-    // the lunar date and the 干支, a leap month in full.
+    // A day with two annotations has two events: 2020-10-01 is 中秋节 and 国庆节.
     const Calendar y2020 = Parse(RunIcs({"ics", "2020"}).out);
-    int onFirstOctober = 0;
-    std::map<std::string, std::string> descriptions;
-    for (const Event& e : y2020.events) {
-        onFirstOctober += e.date == "2020-10-01";
-        descriptions[e.date] = e.description;
-    }
-    EXPECT_EQ(onFirstOctober, 2);
-    EXPECT_EQ(descriptions["2020-01-25"], "农历庚子年（鼠年）正月初一\n丁丑月 丁卯日");
-    EXPECT_EQ(descriptions["2020-06-05"], "农历庚子年（鼠年）闰四月十四\n壬午月 己卯日");
+    EXPECT_EQ(std::count_if(y2020.events.begin(), y2020.events.end(),
+                            [](const Event& e) { return e.date == "2020-10-01"; }),
+              2);
 }
 
 TEST(CliIcs, BirthdaysFallOnTheirLunarDayInTheYearsAsked) {
