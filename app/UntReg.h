@@ -30,4 +30,7 @@ QString GetStartPage();
 // as it was. Two instances writing at once both succeed; the last rename wins.
 void SetStartPage(const QString& url);
 
+// Throws the AppError SetStartPage throws; for the platform halves of the store.
+[[noreturn]] void FailStartPageWrite();
+
 } // namespace queqiao

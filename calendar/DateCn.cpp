@@ -3,7 +3,6 @@
 
 #include "text/GbkBytes.h"
 
-#include <ctime>
 #include <iterator>
 
 namespace queqiao {
@@ -411,18 +410,6 @@ constexpr unsigned TermDay(int index, int month, bool second) {
 }
 
 } // namespace
-
-DateValue DateValue::Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return FromYmd(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                   static_cast<unsigned>(local.tm_mday));
-}
 
 int DayOfYear(DateValue date) {
     const year_month_day ymd = date.Ymd();

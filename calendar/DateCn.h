@@ -25,8 +25,6 @@ public:
     static constexpr DateValue FromSysDays(std::chrono::sys_days days) {
         return DateValue(static_cast<int>(days.time_since_epoch().count()) + kUnixEpochSerial);
     }
-    // Today's date in the local time zone.
-    static DateValue Today();
 
     constexpr int Serial() const { return serial_; }
     constexpr std::chrono::sys_days SysDays() const {

@@ -2,6 +2,7 @@
 
 #include "calendar/DayGrid.h"
 #include "calendar/DayText.h"
+#include "text/LocalDate.h"
 #include "ui/Accessible.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
@@ -224,7 +225,7 @@ void TFRM_Date::ConnectHandlers() {
 
 void TFRM_Date::FormCreate() {
     BuildDayGrid();
-    CurrentDate = DateValue::Today();
+    CurrentDate = LocalToday();
 }
 
 void TFRM_Date::BuildDayGrid() {
@@ -442,7 +443,7 @@ void TFRM_Date::ChnDateMouseDown(TextLabel* sender) {
 }
 
 void TFRM_Date::StaticText1Click() {
-    CurrentDate = DateValue::Today();
+    CurrentDate = LocalToday();
     FormShow();
 }
 

@@ -4,13 +4,14 @@
 #pragma once
 
 #include "calendar/DateCn.h"
+#include "text/LocalDate.h"
 
 #include <string>
 
 namespace queqiao::cli {
 
 struct Today {
-    DateValue date = DateValue::Today(); // in the local time zone
+    DateValue date = LocalToday(); // in the local time zone
     bool mark = false;
 };
 

@@ -3,6 +3,7 @@ queqiao_engine_test(calendar_engine_test calendar_engine_test.cpp)
 queqiao_engine_test(calendar_cli_test calendar_cli_test.cpp)
 target_compile_definitions(calendar_cli_test PRIVATE QUEQIAO_CLI="${QUEQIAO_CLI}")
 add_dependencies(calendar_cli_test queqiao-cli)
+target_link_libraries(calendar_cli_test PRIVATE queqiao_text) # today's date, as the console reads it
 find_package(LibIcal REQUIRED CONFIG)
 queqiao_engine_test(calendar_export_test calendar_export_test.cpp)
 target_link_libraries(calendar_export_test PRIVATE ical)

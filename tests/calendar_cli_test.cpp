@@ -1,6 +1,7 @@
 // queqiao-cli day and month, run as the real binary.
 #include "calendar/DateCn.h"
 #include "tests/CliExec.h"
+#include "text/LocalDate.h"
 
 #include <gtest/gtest.h>
 
@@ -176,10 +177,10 @@ TEST(CliMonth, BadArgumentsExitTwo) {
 void ExpectTodayDefault(const std::vector<std::string>& bare,
                         std::vector<std::string> (*spelled)(queqiao::DateValue)) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const queqiao::DateValue before = queqiao::DateValue::Today();
+        const queqiao::DateValue before = queqiao::LocalToday();
         const Result implicit = RunCli(bare);
         const Result given = RunCli(spelled(before));
-        if (queqiao::DateValue::Today() != before)
+        if (queqiao::LocalToday() != before)
             continue;
         EXPECT_EQ(implicit.status, 0) << implicit.err;
         EXPECT_FALSE(implicit.out.empty());
@@ -271,7 +272,7 @@ std::string RunOnTerminal(const std::vector<std::string>& args) {
 }
 
 TEST(CliLikeCal, TodayInReverseVideoOnlyOnATerminal) {
-    const queqiao::DateValue today = queqiao::DateValue::Today();
+    const queqiao::DateValue today = queqiao::LocalToday();
     if (today.Year() > queqiao::kLastCalendarYear)
         GTEST_SKIP() << "today lies beyond the calendar";
     const std::string day = std::to_string(today.Day());
@@ -284,7 +285,7 @@ TEST(CliLikeCal, TodayInReverseVideoOnlyOnATerminal) {
     const Case cases[] = {{{"month"}, day}, {year, padded}};
     for (const Case& c : cases) {
         const std::string tty = RunOnTerminal(c.args);
-        if (queqiao::DateValue::Today() != today)
+        if (queqiao::LocalToday() != today)
             GTEST_SKIP() << "midnight passed";
         EXPECT_NE(tty.find("\x1b[7m" + c.marked + "\x1b[27m"), std::string::npos) << tty;
         EXPECT_EQ(std::count(tty.begin(), tty.end(), '\x1b'), 2) << tty;

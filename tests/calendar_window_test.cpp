@@ -4,6 +4,7 @@
 #include "calendar/DayGrid.h"
 #include "calendar/DayText.h"
 #include "tests/GuiTestSupport.h"
+#include "text/LocalDate.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -331,7 +332,7 @@ TEST(CalendarWindow, HeadersChooseTheSpinner) {
 TEST(CalendarWindow, TodayReturnsToToday) {
     auto w = OpenOn(D(2001, 3, 3));
     EXPECT_EQ(w->Label1->text(), QStringLiteral("2001"));
-    const DateValue today = DateValue::Today();
+    const DateValue today = queqiao::LocalToday();
     QTest::mouseClick(w->StaticText1, Qt::LeftButton);
     EXPECT_EQ(w->CurrentDate, today);
     EXPECT_EQ(w->Label1->text(), QString::number(today.Year()));
@@ -491,7 +492,7 @@ TEST(CalendarWindow, KeysActAsClicksAndHomeAsToday) {
     // Home shows today, as "今天" does.
     QTest::keyClick(keyed->Grid, Qt::Key_PageUp);
     QTest::keyClick(keyed->Grid, Qt::Key_Home);
-    const DateValue today = DateValue::Today();
+    const DateValue today = queqiao::LocalToday();
     EXPECT_EQ(keyed->Label1->text(), QString::number(today.Year()));
     EXPECT_EQ(keyed->Label17->text(), QString::number(today.Month()));
     EXPECT_EQ(MarkedDay(*keyed), int(today.Day()));

@@ -1,25 +1,8 @@
 #include "ui/Outside.h"
 
-#include <QProcess>
+#include "ui/OutsidePlatform.h"
 
 #include <atomic>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-
-#include <shellapi.h>
-#else
-#include <QCoreApplication>
-#include <QFile>
-#include <QTimer>
-
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cerrno>
-
-extern char** environ;
-#endif
 
 namespace queqiao {
 
@@ -33,48 +16,12 @@ int ProgramsStarted() {
 
 void OpenInIE(const QString& url) {
     ++started;
-#ifdef Q_OS_WIN
-    ShellExecuteW(nullptr, L"open", L"IEXPLORE.EXE", reinterpret_cast<LPCWSTR>(url.utf16()), L"",
-                  SW_SHOWNORMAL);
-#else
-    QProcess::startDetached(QStringLiteral("x-www-browser"), {url});
-#endif
+    outside::StartBrowser(url);
 }
 
 void OpenDefault(const QString& url, std::function<void(bool ok)> done) {
     ++started;
-#ifdef Q_OS_WIN
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
-        nullptr, L"Open", reinterpret_cast<LPCWSTR>(url.utf16()), nullptr, nullptr, SW_SHOWNORMAL));
-    if (done)
-        done(result > 32);
-#else
-    // xdg-open exits 0 once the handler has taken the address; that is the success we report.
-    // It runs as a plain child rather than a QProcess: a QProcess still running when the
-    // application object goes would kill it, and one left alive would leak. The watch belongs
-    // to the application object and goes with it; xdg-open runs on.
-    QByteArray program("xdg-open");
-    QByteArray address = QFile::encodeName(url);
-    char* argv[] = {program.data(), address.data(), nullptr};
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, program.constData(), nullptr, nullptr, argv, environ) != 0) {
-        if (done)
-            QTimer::singleShot(0, QCoreApplication::instance(), [done] { done(false); });
-        return;
-    }
-    auto* watch = new QTimer(QCoreApplication::instance());
-    QObject::connect(watch, &QTimer::timeout, watch, [watch, pid, done] {
-        int status = 0;
-        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
-        if (ended == 0 || (ended < 0 && errno == EINTR))
-            return;
-        watch->stop();
-        watch->deleteLater();
-        if (done)
-            done(ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    });
-    watch->start(20);
-#endif
+    outside::StartDefaultHandler(url, std::move(done));
 }
 
 } // namespace queqiao

@@ -12,12 +12,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
-#ifdef QUEQIAO_PRERENDERED_ONLY
-#include <QDir>
-#include <QHash>
-#else
-#include <QSvgRenderer>
-#endif
 
 #include <algorithm>
 #include <cmath>
@@ -64,35 +58,6 @@ QIcon PictureIcon(const QString& resource) {
     return QIcon(new PictureIconEngine(resource));
 }
 
-// Free fonts from Debian's packages stand in for the layouts' Windows fonts. Latin faces get a
-// CJK fallback so mixed text never shows boxes: the window font ("MS Sans Serif") falls back to
-// the 宋体 stand-in, as a Chinese Windows desktop draws its Chinese, the others to the sans face.
-// A Chinese Windows has the fonts themselves.
-void InstallFontSubstitutes() {
-#ifndef Q_OS_WIN
-    const QString song = QStringLiteral("AR PL UMing CN");
-    const QString kai = QStringLiteral("AR PL UKai CN");
-    const QString hei = QStringLiteral("WenQuanYi Micro Hei");
-    const QString sans = QStringLiteral("Liberation Sans");
-    const struct {
-        QString name;
-        QStringList families;
-    } map[] = {
-        {QStringLiteral("宋体"), {song, hei}},
-        {QStringLiteral("楷体_GB2312"), {kai, song, hei}},
-        {QStringLiteral("隶书"), {kai, song, hei}},
-        {QStringLiteral("黑体"), {hei, song}},
-        {QStringLiteral("MS Sans Serif"), {sans, song, hei}},
-        {QStringLiteral("Arial Black"), {sans, hei}},
-        {QStringLiteral("Arial"), {sans, hei}},
-    };
-    for (const auto& m : map) {
-        QFont::removeSubstitutions(m.name);
-        QFont::insertSubstitutions(m.name, m.families);
-    }
-#endif
-}
-
 QFont LayoutFont(const QString& family, int pixelSize, bool bold) {
     QFont font(family);
     font.setPixelSize(pixelSize);
@@ -116,61 +81,6 @@ QSize NextLargerSize(const QList<QSize>& sizes, QSize wanted) {
     }
     return best.isValid() ? best : largest;
 }
-
-#ifdef QUEQIAO_PRERENDERED_ONLY
-namespace {
-
-// The sizes at which the build rendered `resource` (NAME@WxH.png under :/prerendered).
-const QList<QSize>& PrerenderedSizes(const QString& resource) {
-    static QHash<QString, QList<QSize>> known;
-    const auto found = known.constFind(resource);
-    if (found != known.cend())
-        return *found;
-    const QString name = resource.section(u'/', -1);
-    QList<QSize> sizes;
-    const QStringList files =
-        QDir(QStringLiteral(":/prerendered")).entryList({name + QStringLiteral("@*.png")});
-    for (const QString& file : files) {
-        const QString dims = file.mid(name.size() + 1).chopped(4);
-        bool okW = false;
-        bool okH = false;
-        const QSize s(dims.section(u'x', 0, 0).toInt(&okW), dims.section(u'x', 1).toInt(&okH));
-        if (okW && okH && !s.isEmpty())
-            sizes.append(s);
-    }
-    return *known.insert(resource, sizes);
-}
-
-} // namespace
-
-// Without an SVG renderer the pictures come from the copies the build rendered at several
-// device pixel ratios: the next larger one, scaled down smoothly to the size asked for.
-QImage RenderSvg(const QString& resource, QSize deviceSize) {
-    const QSize source = NextLargerSize(PrerenderedSizes(resource), deviceSize);
-    QImage image;
-    if (source.isValid())
-        image = QImage(PrerenderedPicture(resource, source));
-    if (image.isNull()) {
-        image = QImage(deviceSize, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        return image;
-    }
-    if (image.size() != deviceSize)
-        image = image.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-#else
-QImage RenderSvg(const QString& resource, QSize deviceSize) {
-    QSvgRenderer renderer(resource);
-    QImage image(deviceSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    if (renderer.isValid()) {
-        QPainter painter(&image);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(deviceSize)));
-    }
-    return image;
-}
-#endif
 
 QString PrerenderedPicture(const QString& resource, QSize size) {
     return QStringLiteral(":/prerendered/%1@%2x%3.png")

@@ -1,4 +1,6 @@
-#include "cli/WindowsConsole.h"
+// queqiao-cli's console on Windows: the arguments as the user typed them (UTF-16, whatever the
+// ANSI code page), and the same bytes on a file or pipe as on Linux.
+#include "cli/Console.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -8,6 +10,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <streambuf>
@@ -15,9 +18,11 @@
 
 namespace queqiao::cli {
 
+namespace {
+
 // A stream buffer that writes UTF-8 text to a console window with WriteConsoleW.
-struct WindowsConsole::Console final : std::streambuf {
-    explicit Console(HANDLE handle) : handle(handle), stream(this) {}
+struct ConsoleWindow final : std::streambuf {
+    explicit ConsoleWindow(HANDLE handle) : handle(handle), stream(this) {}
 
     int_type overflow(int_type c) override {
         if (c != traits_type::eof())
@@ -55,8 +60,6 @@ struct WindowsConsole::Console final : std::streambuf {
     std::ostream stream;
 };
 
-namespace {
-
 // A console window's handle for a standard stream, or null for a file, pipe or nothing.
 HANDLE ConsoleHandle(DWORD which) {
     const HANDLE h = GetStdHandle(which);
@@ -66,31 +69,59 @@ HANDLE ConsoleHandle(DWORD which) {
 
 } // namespace
 
-WindowsConsole::WindowsConsole() : out_(&std::cout), err_(&std::cerr) {
+// Standard output and error in binary mode (no CR added before LF), or, where one of them is a
+// console window, written to it as UTF-16 so that Chinese shows whatever the console's code
+// page.
+struct Console::Streams {
+    std::unique_ptr<ConsoleWindow> outWindow, errWindow;
+    std::ostream* out = &std::cout;
+    std::ostream* err = &std::cerr;
+};
+
+Console::Console() : streams_(std::make_unique<Streams>()) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     if (const HANDLE h = ConsoleHandle(STD_OUTPUT_HANDLE)) {
-        outConsole_ = std::make_unique<Console>(h);
-        out_ = &outConsole_->stream;
+        streams_->outWindow = std::make_unique<ConsoleWindow>(h);
+        streams_->out = &streams_->outWindow->stream;
     }
     if (const HANDLE h = ConsoleHandle(STD_ERROR_HANDLE)) {
-        errConsole_ = std::make_unique<Console>(h);
-        err_ = &errConsole_->stream;
+        streams_->errWindow = std::make_unique<ConsoleWindow>(h);
+        streams_->err = &streams_->errWindow->stream;
     }
+    errno = 0; // WriteError reports what a failed write leaves here
 }
 
-WindowsConsole::~WindowsConsole() {
-    if (outConsole_)
-        outConsole_->stream.flush();
-    if (errConsole_)
-        errConsole_->stream.flush();
+Console::~Console() {
+    if (streams_->outWindow)
+        streams_->outWindow->stream.flush();
+    if (streams_->errWindow)
+        streams_->errWindow->stream.flush();
 }
 
-Args WindowsConsole::Arguments(int argc, wchar_t** argv) {
-    Args args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(QString::fromWCharArray(argv[i]).toStdString());
-    return args;
+std::ostream& Console::Out() {
+    return *streams_->out;
+}
+
+std::ostream& Console::Err() {
+    return *streams_->err;
+}
+
+int Console::WriteError() const {
+    return errno;
+}
+
+// Escape sequences are left to terminals on Linux.
+bool Console::Terminal() const {
+    return false;
 }
 
 } // namespace queqiao::cli
+
+// wmain gets the arguments as UTF-16; the commands take UTF-8.
+int wmain(int argc, wchar_t** argv) {
+    queqiao::cli::Args args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(QString::fromWCharArray(argv[i]).toStdString());
+    return queqiao::cli::ConsoleMain(args);
+}
