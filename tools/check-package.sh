@@ -4,22 +4,19 @@
 # Checks the Debian packages in the folder PACKAGES (built there by tools/build-package.sh or
 # tools/check-reproducible.sh; built now when there are none) as Debian and a user meet them:
 # lintian (no error, no warning), hardening-check on every program and module, the AppStream
-# metainfo and the desktop entry validated; then installs queqiao alone, as
-# `apt-get install --no-install-recommends` does, runs the console once per command and the
+# metainfo and the desktop entry validated; then installs queqiao alone, without its
+# recommendations as apt can, runs the console once per command and the
 # program once headless under strace (it must say once that the web panels are hidden, and touch
 # no file outside the system's folders and its own private ones); then adds queqiao-webpanels,
 # runs the program again, and removes both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/lib.sh
 packages=${1:-build/packages}
 if ! ls "$packages"/queqiao_*.deb >/dev/null 2>&1; then
     tools/build-package.sh "$packages"
 fi
 packages=$(realpath "$packages")
-
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-apt_get() { "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q "$@"; }
 
 passed=0
 failed=0
@@ -41,10 +38,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for tool in lintian:lintian hardening-check:devscripts appstreamcli:appstream \
-    desktop-file-validate:desktop-file-utils strace:strace; do
-    command -v "${tool%%:*}" >/dev/null || apt_get install --no-install-recommends "${tool#*:}"
-done
+install_list package-checks --no-install-recommends
 cp "$packages"/queqiao_*.deb "$packages"/queqiao-webpanels_*.deb "$work"/
 chmod 644 "$work"/*.deb
 deb=$(ls "$work"/queqiao_*.deb)

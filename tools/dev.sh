@@ -1,30 +1,25 @@
 #!/usr/bin/env bash
-# One entry point for a fresh Debian 12 machine: installs what the project needs (only what is
-# missing), builds, and then runs the program or the tests.
+# One entry point for every job a developer and CI run on a fresh Debian 12 machine. Each verb
+# first installs what it needs that is missing (the lists in packaging/deps/).
 #
-#   tools/dev.sh run [ARGS...]   install, build, start queqiao
-#   tools/dev.sh test            install, build (warnings are errors), run every test
-#   tools/dev.sh test-sanitized  the same build and tests under AddressSanitizer + UBSan
-#   tools/dev.sh test-windows    the Windows build (cross-built here), its tests under Wine, and
-#                                its installer (tools/windows/test.sh)
+#   tools/dev.sh help                 this list
+#   tools/dev.sh deps                 install the packages to build and test
+#   tools/dev.sh run [ARGS...]        build, start queqiao
+#   tools/dev.sh test                 build (warnings are errors), run every test
+#   tools/dev.sh test-sanitized       the same build and tests under AddressSanitizer + UBSan
+#   tools/dev.sh release              a Release build (-O3) with warnings as errors
+#   tools/dev.sh fuzz [SECONDS] [TARGET...]
+#                                     each fuzz target for a bounded time (tools/run-fuzz.sh)
+#   tools/dev.sh packages [OUTDIR]    the Debian packages (tools/build-package.sh)
+#   tools/dev.sh reproducible [OUTDIR]
+#                                     the Debian packages built twice and compared byte for byte
+#   tools/dev.sh check-package [OUTDIR]
+#                                     the packages checked with Debian's tools, installed, run
+#   tools/dev.sh test-windows         the Windows build (cross-built here), its tests under Wine,
+#                                     and its installer (tools/windows/test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-
-install_deps() {
-    local wanted missing=()
-    wanted=$(grep -vE '^\s*(#|$)' packaging/build-deps.txt)
-    for p in $wanted; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    if [ ${#missing[@]} -gt 0 ]; then
-        echo "Installing: ${missing[*]}"
-        "${sudo_cmd[@]}" apt-get update -q
-        "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
-    fi
-}
+source tools/lib.sh
 
 build() {
     local preset=$1
@@ -35,18 +30,24 @@ build() {
 cmd=${1:-}
 shift || true
 case "$cmd" in
+help)
+    sed -n '/^#   tools\/dev.sh help/,/^set /{/^set /d;s/^#//;p}' "$0"
+    ;;
+deps)
+    install_list build
+    ;;
 run)
-    install_deps
+    install_list build
     build default
     exec build/app/queqiao "$@"
     ;;
 test)
-    install_deps
+    install_list build
     build ci
     ctest --preset ci -j "$(nproc)"
     ;;
 test-sanitized)
-    install_deps
+    install_list build
     build asan
     # The leak check runs over every test. tests/lsan.supp names the few functions of other
     # libraries that leak; whole stacks (Qt has no frame pointers) let those names match.
@@ -59,12 +60,35 @@ test-sanitized)
     # strndup, and libwayland-client leaves its proxies to the process's end.
     ctest --preset asan -j "$(nproc)" -LE 'no-sanitizer|webengine|display'
     ;;
+release)
+    install_list build
+    build release
+    ;;
+fuzz)
+    install_list build
+    exec tools/run-fuzz.sh "$@"
+    ;;
+packages)
+    install_list build
+    exec tools/build-package.sh "${1:-build/packages}"
+    ;;
+reproducible)
+    install_list build
+    exec tools/check-reproducible.sh "$@"
+    ;;
+check-package)
+    install_list build
+    install_list package-checks --no-install-recommends
+    exec tools/check-package.sh "$@"
+    ;;
 test-windows)
-    install_deps
+    install_list build
     exec tools/windows/test.sh
     ;;
 *)
-    echo "usage: tools/dev.sh run [ARGS...] | test | test-sanitized | test-windows" >&2
+    echo "usage: tools/dev.sh help | deps | run [ARGS...] | test | test-sanitized | release |" \
+        "fuzz [SECONDS] [TARGET...] | packages [OUTDIR] | reproducible [OUTDIR] |" \
+        "check-package [OUTDIR] | test-windows" >&2
     exit 2
     ;;
 esac

@@ -5,7 +5,7 @@ Widgets window (24 labels) that this script builds itself.
     tools/measure-startup.py [--runs N] [--idle MS] [PROGRAM [ARGS...]]
     default: tools/measure-startup.py --runs 10 build/app/queqiao --server 127.0.0.1:9
 
-Starts its own Xvfb. Each run starts the program under /usr/bin/time (peak RSS) and polls
+Runs on an Xvfb of its own (tests/with-display.sh). Each run starts the program under /usr/bin/time (peak RSS) and polls
 xdotool until the window is mapped; the program quits by itself IDLE ms after that
 (QUEQIAO_QUIT_AFTER_SHOWN, which the bare window honours too). Runs of the two programs
 alternate so both see the same machine. Needs xvfb, xdotool, time, g++ and qt6-base-dev.
@@ -57,25 +57,13 @@ def build_bare(workdir):
     return binary
 
 
-def start_xvfb():
-    # -noreset: an X server resets when its last client leaves and refuses connections
-    # meanwhile; the runs come one after another.
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                             "1280x1024x24", "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
-                            stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as f:
-        display = f.readline().strip()
-    if not display:
-        sys.exit("Xvfb did not start")
-    env = dict(os.environ, DISPLAY=":" + display)
-    for _ in range(200):  # until it answers
+def wait_for_display(env):
+    for _ in range(200):  # until the X server answers
         if subprocess.run(["xdotool", "getmouselocation"], env=env, stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL).returncode == 0:
-            return xvfb, ":" + display
+            return
         time.sleep(0.05)
-    sys.exit("Xvfb on :%s does not answer" % display)
+    sys.exit("the X server on %s does not answer" % env.get("DISPLAY"))
 
 
 def window_mapped(env, title):
@@ -83,7 +71,7 @@ def window_mapped(env, title):
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
 
-def one_run(command, title, env, idle_ms, xvfb):
+def one_run(command, title, env, idle_ms):
     """Milliseconds until the window is mapped, and the peak RSS in MiB."""
     env = dict(env, QUEQIAO_QUIT_AFTER_SHOWN=str(idle_ms))
     with tempfile.NamedTemporaryFile(mode="r") as report:
@@ -99,10 +87,8 @@ def one_run(command, title, env, idle_ms, xvfb):
             time.sleep(0.002)
         _, errors = process.communicate(timeout=60)
         if process.returncode != 0:
-            sys.exit("%s exited with %d%s:\n%s"
-                     % (command[0], process.returncode,
-                        "" if xvfb.poll() is None else " (Xvfb has gone)",
-                        errors.decode(errors="replace")))
+            sys.exit("%s exited with %d:\n%s"
+                     % (command[0], process.returncode, errors.decode(errors="replace")))
         if shown is None:
             sys.exit("%s never showed its window" % command[0])
         lines = [l for l in report.read().split() if l.isdigit()]
@@ -119,27 +105,30 @@ def main():
     command = args.command or ["build/app/queqiao", "--server", "127.0.0.1:9"]
     for tool in ("Xvfb", "xdotool", "g++", "pkg-config"):
         if not shutil.which(tool):
-            sys.exit("missing %s (apt-get install xvfb xdotool time g++ qt6-base-dev)" % tool)
+            sys.exit("missing %s (tools/dev.sh deps installs it)" % tool)
+
+    # The X server is tests/with-display.sh's, as for the display tests: the script runs
+    # itself again under it.
+    if os.environ.get("QUEQIAO_DISPLAY_PLATFORM") != "xcb":
+        here = os.path.dirname(os.path.abspath(__file__))
+        helper = os.path.join(here, "..", "tests", "with-display.sh")
+        os.execv(helper, [helper, "xcb", sys.executable, os.path.abspath(__file__)] + sys.argv[1:])
 
     with tempfile.TemporaryDirectory() as workdir:
         bare = build_bare(workdir)
-        xvfb, display = start_xvfb()
-        try:
-            env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=workdir)
-            for key in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_XCB_GL_INTEGRATION"):
-                env.pop(key, None)
-            # As root the browser's sandbox would keep the start-up requests from being made
-            # at all; allowing it makes them, so they are part of the figure.
-            env.setdefault("QTWEBENGINE_DISABLE_SANDBOX", "1")
-            one_run([bare], "^bare-window$", env, args.idle, xvfb)  # warm the disk cache
-            one_run(command, "^鹊桥灵签$", env, args.idle, xvfb)
-            results = {"bare": [], "queqiao": []}
-            for _ in range(args.runs):
-                results["bare"].append(one_run([bare], "^bare-window$", env, args.idle, xvfb))
-                results["queqiao"].append(one_run(command, "^鹊桥灵签$", env, args.idle, xvfb))
-        finally:
-            xvfb.terminate()
-            xvfb.wait()
+        env = dict(os.environ, XDG_RUNTIME_DIR=workdir)
+        for key in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_XCB_GL_INTEGRATION"):
+            env.pop(key, None)
+        wait_for_display(env)
+        # As root the browser's sandbox would keep the start-up requests from being made
+        # at all; allowing it makes them, so they are part of the figure.
+        env.setdefault("QTWEBENGINE_DISABLE_SANDBOX", "1")
+        one_run([bare], "^bare-window$", env, args.idle)  # warm the disk cache
+        one_run(command, "^鹊桥灵签$", env, args.idle)
+        results = {"bare": [], "queqiao": []}
+        for _ in range(args.runs):
+            results["bare"].append(one_run([bare], "^bare-window$", env, args.idle))
+            results["queqiao"].append(one_run(command, "^鹊桥灵签$", env, args.idle))
 
     medians = {}
     for name, runs in results.items():

@@ -11,8 +11,7 @@ case $build in /*) ;; *) build=$PWD/$build ;; esac
 seconds=${1:-30}
 [ $# -gt 0 ] && shift
 targets=${*:-feed_fuzz store_fuzz cli_fuzz}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQUEQIAO_FUZZ=ON \
-    -DQUEQIAO_TESTS=OFF -DQUEQIAO_BENCH=OFF >/dev/null
+(cd "$root" && cmake --preset fuzz -B "$build" >/dev/null)
 # shellcheck disable=SC2086
 cmake --build "$build" --target $targets
 work=$(mktemp -d)

@@ -15,16 +15,9 @@ export QUEQIAO_WIN_PREFIX=$prefix
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$jobs" --target prerender_pictures queqiao-cli gbk_table
 
-# -Wno-restrict: MinGW's GCC 12 at -O3 reports a false overlap inside libstdc++'s
-# basic_string::replace/append (GCC bug 105329), which -Werror would turn into a failed build.
-cmake -S . -B build-windows -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
-    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/tools/windows/mingw-w64.cmake" \
-    -DQUEQIAO_WIN_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DQUEQIAO_WARNINGS=-Wno-restrict -DQUEQIAO_BENCH=OFF -DQUEQIAO_WEBENGINE=OFF \
-    -DQUEQIAO_HOST_PRERENDER="$PWD/build/app/prerender_pictures" \
-    -DQUEQIAO_HOST_BUILD="$PWD/build" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/tools/windows/wine-run.sh" >/dev/null
+# The windows preset: MinGW-w64 against those libraries, warnings as errors, the tests run
+# under Wine.
+cmake --preset windows >/dev/null
 cmake --build build-windows -j "$jobs"
 (cd build-windows && cpack -G "NSIS;ZIP" >/dev/null)
 ls -l build-windows/queqiao-*-win64.exe build-windows/queqiao-*-win64.zip

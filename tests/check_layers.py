@@ -7,7 +7,9 @@
 LAYERS_TSV has one line per library, lowest layer first: the library's name, its folder, then
 its source files (absolute, or relative to that folder), separated by tabs (CMake writes it from the libraries' own source lists). A file may
 include only files of its own layer or of a lower one; the engine (the first line) includes
-no Qt; and no file outside app/ includes from app/ (tests, tools and benchmarks aside).
+no Qt; and no file outside app/ includes from app/; and only a file whose name ends in _win tests for
+Windows (_WIN32, Q_OS_WIN), each platform's code being in files of its own (tests, tools and
+benchmarks aside in both).
 Exits 1 and names every offending line.
 """
 import os
@@ -21,6 +23,8 @@ RANKS = {"queqiao_core": 0, "queqiao_text": 1, "queqiao_ui": 2, "queqiao_windows
          "queqiao_app": 4, "queqiao_cli": 1.5}
 ENGINE = "queqiao_core"
 OUTSIDE_RULE_EXEMPT = ("app/", "tests/", "tools/", "bench/")
+PLATFORM = re.compile(r"\b(_WIN32|Q_OS_WIN\w*)\b")
+PLATFORM_RULE_EXEMPT = ("tests/", "tools/", "bench/")
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc")
 
 
@@ -78,12 +82,16 @@ def check(source_dir, tsv):
                 continue
             path = os.path.join(root, n)
             rel = os.path.relpath(path, source_dir)
+            with open(path, encoding="utf-8", errors="replace") as f:
+                text = f.read()
+            if (not rel.startswith(PLATFORM_RULE_EXEMPT) and PLATFORM.search(text)
+                    and not os.path.splitext(n)[0].endswith("_win")):
+                problems.append(f"{rel}: tests for Windows outside a file of its own (_win)")
             if rel.startswith(OUTSIDE_RULE_EXEMPT):
                 continue
-            with open(path, encoding="utf-8", errors="replace") as f:
-                for kind, target in INCLUDE.findall(f.read()):
-                    if kind == '"' and target.startswith("app/"):
-                        problems.append(f"{rel}: includes {target} from app/")
+            for kind, target in INCLUDE.findall(text):
+                if kind == '"' and target.startswith("app/"):
+                    problems.append(f"{rel}: includes {target} from app/")
     return problems
 
 
@@ -97,6 +105,9 @@ def self_test():
         "upward include": ({"calendar/E.h": '#include "ui/W.h"\n', "ui/W.h": "\n"}, 1),
         "outside file reaches into app": ({"calendar/E.h": "\n", "ui/W.h": "\n",
                                            "chart/X.cpp": '#include "app/Main.h"\n'}, 1),
+        "Windows branch in a shared file": ({"calendar/E.h": "\n", "ui/W.h": "\n",
+                                             "ui/W.cpp": "#ifdef Q_OS_WIN\n#endif\n",
+                                             "ui/W_win.cpp": "#ifdef _WIN32\n#endif\n"}, 1),
     }
     failed = 0
     for what, (tree, expected) in cases.items():

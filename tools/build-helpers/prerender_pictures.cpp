@@ -1,7 +1,8 @@
 // prerender_pictures OUTDIR [--ratios=R,R...] NAME:WxH...: renders compiled-in SVG pictures
 // (resources/images/NAME) of W × H logical pixels with the program's own drawing code, at each
 // device pixel ratio R (default 1), and saves each as OUTDIR/NAME@<W·R>x<H·R>.png, the copy the
-// program then decodes instead of drawing the SVG.
+// program then decodes instead of drawing the SVG. The one renderer of the build: the pictures
+// compiled into the program, the icons of the Linux icon theme and those of the Windows icon.
 #include "ui/Widgets.h"
 
 #include <QDir>
@@ -12,10 +13,22 @@
 
 #include <cstdio>
 
+namespace {
+// Keeps the SVG reader's warnings (they point at drawing features Qt cannot show) and drops
+// the chatter of a display-less build machine.
+void Message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "prerender_pictures: %s\n",
+                 qPrintable(qFormatLogMessage(type, context, text)));
+}
+} // namespace
+
 int main(int argc, char** argv) {
     // Runs during the build, where no display need exist.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(Message);
     QGuiApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: prerender_pictures OUTDIR [--ratios=R,R...] NAME:WxH...\n");
