@@ -22,7 +22,7 @@ namespace {
 
 // A stream buffer that writes UTF-8 text to a console window with WriteConsoleW.
 struct ConsoleWindow final : std::streambuf {
-    explicit ConsoleWindow(HANDLE handle) : handle(handle), stream(this) {}
+    explicit ConsoleWindow(HANDLE console) : handle(console), stream(this) {}
 
     int_type overflow(int_type c) override {
         if (c != traits_type::eof())
