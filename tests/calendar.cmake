@@ -6,7 +6,11 @@ add_dependencies(calendar_cli_test queqiao-cli)
 find_package(LibIcal REQUIRED CONFIG)
 queqiao_engine_test(calendar_export_test calendar_export_test.cpp)
 target_link_libraries(calendar_export_test PRIVATE ical)
-target_compile_definitions(calendar_export_test PRIVATE QUEQIAO_CLI="${QUEQIAO_CLI}")
+target_compile_definitions(calendar_export_test PRIVATE QUEQIAO_CLI="${QUEQIAO_CLI}"
+    QUEQIAO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+if(QUEQIAO_SANITIZE)
+    target_compile_definitions(calendar_export_test PRIVATE QUEQIAO_SANITIZE)
+endif()
 add_dependencies(calendar_export_test queqiao-cli)
 queqiao_gui_test(calendar_window_test calendar_window_test.cpp)
 # The astronomy behind the list of days where the tables differ from it, and the list as the

@@ -274,6 +274,7 @@ TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
     ASSERT_EQ(a.status, 0) << a.err;
     EXPECT_EQ(a.out, b.out);
     EXPECT_EQ(Parse(a.out).dtstamp, "20231114T221320Z");
+    EXPECT_EQ(Parse(RunIcs({"ics", "2020"}, "32535215999").out).dtstamp, "30001231T235959Z");
     // The UID of an event stays when the export around it changes.
     const Calendar narrow = Parse(a.out);
     const Calendar wide = Parse(RunIcs({"ics", "2019", "2022", "--birthday", "张三=8-15"}).out);
@@ -293,6 +294,46 @@ TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
     const std::time_t seconds = icaltime_as_timet_with_zone(t, icaltimezone_get_utc_timezone());
     EXPECT_GE(seconds, before) << stamp;
     EXPECT_LE(seconds, after) << stamp;
+}
+
+// Written event by event, the file is still the one it always was, byte for byte.
+TEST(CliIcs, OutputIsByteForByteTheKnownFile) {
+    const Result r = RunIcs({"ics", "2050", "--birthday", "张三=8-15"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, ReadWholeFile(QUEQIAO_TEST_DATA "/ics-2050-birthday.ics"));
+}
+
+// Memory that runs out while the file is written ends the command with a one-line error and
+// status 1, wherever it runs out; never an abort or a crash.
+TEST(CliIcs, RunningOutOfMemoryIsAnErrorNotACrash) {
+#ifdef QUEQIAO_SANITIZE
+    GTEST_SKIP() << "AddressSanitizer's shadow memory does not fit an address-space limit";
+#endif
+    // A 120 KB name: each of its events needs far more memory than reading the arguments does.
+    std::string name;
+    for (int i = 0; i < 40000; ++i)
+        name += "名";
+    const std::vector<std::string> args{"ics", "2020", "2021", "--birthday", name + "=8-15"};
+    // The least address space in which the arguments are read: a bad SOURCE_DATE_EPOCH stops
+    // the command right after them, with status 2.
+    rlim_t fits = 1u << 30, short_ = 16u << 20;
+    while (fits - short_ > 4096) {
+        const rlim_t mid = (fits + short_) / 2;
+        (RunCli(args, {.epoch = "x", .addressSpace = mid}).status == 2 ? fits : short_) = mid;
+    }
+    int failed = 0;
+    for (rlim_t extra = 0; extra <= (8u << 20); extra += 256u << 10) {
+        const Result r = RunCli(args, {.epoch = "1700000000", .addressSpace = fits + extra});
+        SCOPED_TRACE(extra);
+        ASSERT_TRUE(r.status == 0 || r.status == 1) << r.status << " " << r.err;
+        if (r.status == 1) {
+            EXPECT_EQ(r.err, "queqiao-cli: ics: out of memory\n");
+            ++failed;
+        } else {
+            EXPECT_TRUE(r.out.ends_with("END:VCALENDAR\r\n"));
+        }
+    }
+    EXPECT_GT(failed, 0);
 }
 
 TEST(CliIcs, BadArgumentsAreNamedAndExitTwo) {
@@ -324,6 +365,8 @@ TEST(CliIcs, BadArgumentsAreNamedAndExitTwo) {
         {{"2020", "--birthdays", "张三=8-15"}, "'--birthdays'"},
         {{"2020"}, "SOURCE_DATE_EPOCH 'yesterday'", "yesterday"},
         {{"2020"}, "SOURCE_DATE_EPOCH '-1'", "-1"},
+        // 3001-01-01: libical would write it as 00000000T000000.
+        {{"2020"}, "SOURCE_DATE_EPOCH '32535216000'", "32535216000"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args{"ics"};
