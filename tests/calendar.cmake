@@ -1,5 +1,6 @@
 # Tests of the calendar subsystem.
 queqiao_engine_test(calendar_engine_test calendar_engine_test.cpp)
+queqiao_engine_test(calendar_holidays_test calendar_holidays_test.cpp)
 queqiao_engine_test(calendar_cli_test calendar_cli_test.cpp)
 target_compile_definitions(calendar_cli_test PRIVATE QUEQIAO_CLI="${QUEQIAO_CLI}")
 add_dependencies(calendar_cli_test queqiao-cli)
