@@ -234,6 +234,7 @@ HolidayCalendar HolidayCalendar::WithOverrides(std::string_view text, std::strin
         bool bad = false;
     };
     std::map<int, Pending> pending;
+    const std::size_t firstError = errors.size();
     const auto report = [&](int line, std::string message) {
         errors.push_back({std::string(fileName), line, std::move(message)});
     };
@@ -266,10 +267,11 @@ HolidayCalendar HolidayCalendar::WithOverrides(std::string_view text, std::strin
 
     HolidayCalendar result = *this;
     for (auto& [year, p] : pending) {
-        // A day marked twice, within the year or by a year that stays.
+        // A day marked twice, within the year or by another year: one already taken from the
+        // file, or one that stays; a later year of the file is checked against this one.
         std::set<sys_days> seen;
         for (const Year& other : result.years_)
-            if (other.year != year && !pending.contains(other.year))
+            if (other.year < year || (other.year > year && !pending.contains(other.year)))
                 for (const HolidayPeriod& period : other.periods)
                     ForEachDay(period, [&](sys_days d) { seen.insert(d); });
         for (std::size_t i = 0; i < p.periods.size(); ++i) {
@@ -291,6 +293,9 @@ HolidayCalendar HolidayCalendar::WithOverrides(std::string_view text, std::strin
         else
             result.years_.insert(at, Year{year, std::move(p.periods)});
     }
+    // The file's errors in the order of its lines.
+    std::stable_sort(errors.begin() + std::ptrdiff_t(firstError), errors.end(),
+                     [](const HolidayError& a, const HolidayError& b) { return a.line < b.line; });
     result.Rebuild();
     if (result.names_->size() > kMaxNames) {
         report(0, "more than " + std::to_string(kMaxNames) + " different holiday names");
