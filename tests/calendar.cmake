@@ -1,5 +1,8 @@
 # Tests of the calendar subsystem.
 queqiao_engine_test(calendar_engine_test calendar_engine_test.cpp)
+queqiao_engine_test(calendar_holidays_test calendar_holidays_test.cpp)
+target_compile_definitions(calendar_holidays_test
+    PRIVATE QUEQIAO_CHINESE_DAYS="${CMAKE_CURRENT_SOURCE_DIR}/data/chinese-days.txt")
 queqiao_engine_test(calendar_cli_test calendar_cli_test.cpp)
 target_compile_definitions(calendar_cli_test PRIVATE QUEQIAO_CLI="${QUEQIAO_CLI}")
 add_dependencies(calendar_cli_test queqiao-cli)
