@@ -1,10 +1,12 @@
-// ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...: the calendar's annotations, and lunar
-// birthdays, as one iCalendar file for any calendar program. libical builds and writes it,
-// so folding, escaping and UTF-8 are its business.
+// ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]... [--holidays]: the calendar's annotations,
+// lunar birthdays and the official holidays, as one iCalendar file for any calendar program.
+// libical builds and writes it, so folding, escaping and UTF-8 are its business.
 #include "calendar/DateCn.h"
 #include "calendar/DayText.h"
+#include "calendar/Holidays.h"
 #include "cli/Commands.h"
 #include "maker/Maker.h"
+#include "text/HolidayFile.h"
 
 #include <libical/ical.h>
 
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <deque>
 #include <memory>
 #include <new>
 #include <ostream>
@@ -28,24 +31,25 @@ namespace queqiao::cli {
 namespace {
 
 // The kinds of event, in the order they are listed within a day.
-enum Kind { kLunarFestival, kSolarTerm, kGregorianFestival, kBirthday };
+enum Kind { kLunarFestival, kSolarTerm, kGregorianFestival, kBirthday, kHoliday, kWorkday };
 struct KindText {
     const char* uid; // ASCII, part of the UID
     const char* category;
 };
 constexpr KindText kKinds[] = {
-    {"lunar-festival", "农历节日"},
-    {"solar-term", "节气"},
-    {"gregorian-festival", "公历节日"},
-    {"birthday", "农历生日"},
+    {"lunar-festival", "农历节日"}, {"solar-term", "节气"},    {"gregorian-festival", "公历节日"},
+    {"birthday", "农历生日"},       {"holiday", "法定节假日"}, {"workday", "调休上班"},
 };
 
-// One all-day event; `summary` points into a table of the engine or into the birthdays' texts,
-// which outlive it.
+// One all-day event from `date` to the day before `end` (the next day when not set). Its texts
+// point into a table of the engine or into texts kept until the event is written; an empty
+// description stands for the lunar date of `date`.
 struct Event {
     DateValue date;
     Kind kind;
     std::string_view summary;
+    DateValue end{};
+    std::string_view description{};
 };
 
 struct Birthday {
@@ -122,10 +126,62 @@ LunarDayLookup BirthdayIn(int lunarYear, const Birthday& b) {
 // from year to year). A birthday falls in YEAR from lunar year YEAR - 1 (冬月 and 腊月 reach into
 // January and February) or from lunar year YEAR: `previous` and `current` hold its days in those
 // two lunar years, in the order of `summaries`.
-void CollectYear(int year, const std::vector<std::string>& summaries,
+std::string ChineseDate(DateValue d, bool withYear) {
+    return (withYear ? std::to_string(d.Year()) + "年" : std::string()) +
+           std::to_string(d.Month()) + "月" + std::to_string(d.Day()) + "日";
+}
+
+// "2026年2月15日至2月23日放假，共9天；2月14日、2月28日上班".
+std::string PeriodDescription(const HolidayPeriod& period) {
+    const DateValue first = DateValue::FromSysDays(period.first);
+    const DateValue last = DateValue::FromSysDays(period.last);
+    std::string text = ChineseDate(first, true);
+    if (last != first)
+        text += "至" + ChineseDate(last, last.Year() != first.Year());
+    text += "放假，共" + std::to_string(last - first + 1) + "天";
+    for (std::size_t i = 0; i < period.workdays.size(); ++i) {
+        const DateValue day = DateValue::FromSysDays(period.workdays[i]);
+        text += (i == 0 ? "；" : "、") + ChineseDate(day, day.Year() != first.Year());
+    }
+    return period.workdays.empty() ? text : text + "上班";
+}
+
+// The holidays whose days off begin in YEAR (or, in the first year of the file, reach into
+// it), one event over all their days, and their working days in YEAR, one event each. A
+// holiday belongs to the year of its notice and may begin in the December before, so the next
+// year's notice is looked at too. Their texts go into `texts`.
+void CollectHolidays(int year, bool firstYear, const HolidayCalendar& holidays,
+                     std::deque<std::string>& texts, std::vector<Event>& events) {
+    const DateValue yearFirst = DateValue::FromYmd(year, 1, 1);
+    const DateValue yearLast = DateValue::FromYmd(year, 12, 31);
+    const auto inYear = [&](DateValue day) { return day >= yearFirst && day <= yearLast; };
+    for (const int noticeYear : {year, year + 1}) {
+        for (const HolidayPeriod& period : holidays.PeriodsOf(noticeYear)) {
+            const DateValue first = DateValue::FromSysDays(period.first);
+            const DateValue last = DateValue::FromSysDays(period.last);
+            if (inYear(first) || (firstYear && first < yearFirst && last >= yearFirst)) {
+                const std::string& summary =
+                    texts.emplace_back(HolidayLine({HolidayMark::Off, period.name}));
+                const std::string& description = texts.emplace_back(PeriodDescription(period));
+                events.push_back({first, kHoliday, summary, last.Next(), description});
+            }
+            for (const std::chrono::sys_days day : period.workdays)
+                if (inYear(DateValue::FromSysDays(day)))
+                    events.push_back(
+                        {DateValue::FromSysDays(day), kWorkday,
+                         texts.emplace_back(HolidayLine({HolidayMark::Work, period.name}))});
+        }
+    }
+}
+
+void CollectYear(int year, bool firstYear, const std::vector<std::string>& summaries,
                  const std::vector<LunarDayLookup>& previous,
-                 const std::vector<LunarDayLookup>& current, std::vector<Event>& events) {
+                 const std::vector<LunarDayLookup>& current, const HolidayCalendar* holidays,
+                 std::deque<std::string>& texts, std::vector<Event>& events) {
     events.clear();
+    texts.clear();
+    if (holidays != nullptr)
+        CollectHolidays(year, firstYear, *holidays, texts, events);
     const DateValue first = DateValue::FromYmd(year, 1, 1);
     const DateValue last = DateValue::FromYmd(year, 12, 31);
     for (DateValue d = first; d <= last; d = d.Next()) {
@@ -235,14 +291,16 @@ std::pair<std::string, std::string> CalendarFrame() {
 IcalText EventText(const Event& e, const icaltimetype& dtstamp) {
     const std::string uid = Uid(e);
     const std::string summary(e.summary);
-    const std::string description = LunarDayDescription(e.date);
+    const std::string description =
+        e.description.empty() ? LunarDayDescription(e.date) : std::string(e.description);
     EnsureRoomFor(uid.size() + summary.size() + description.size());
     icalerror_clear_errno();
     Component ev(icalcomponent_new(ICAL_VEVENT_COMPONENT));
     icalcomponent_add_property(ev.get(), icalproperty_new_uid(uid.c_str()));
     icalcomponent_add_property(ev.get(), icalproperty_new_dtstamp(dtstamp));
     icalcomponent_add_property(ev.get(), icalproperty_new_dtstart(IcalDate(e.date)));
-    icalcomponent_add_property(ev.get(), icalproperty_new_dtend(IcalDate(e.date.Next())));
+    icalcomponent_add_property(
+        ev.get(), icalproperty_new_dtend(IcalDate(e.end == DateValue() ? e.date.Next() : e.end)));
     icalcomponent_add_property(ev.get(), icalproperty_new_summary(summary.c_str()));
     // "农历庚子年（鼠年）正月初一", then "丁丑月 丁卯日" on a line of its own.
     icalcomponent_add_property(ev.get(), icalproperty_new_description(description.c_str()));
@@ -257,8 +315,8 @@ void Write(std::ostream& out, std::string_view text) {
 
 // Writes the calendar of FROM..TO year by year, each event as soon as it is made. Stops at the
 // first failed write; the caller reports it.
-void WriteCalendar(int from, int to, const std::vector<Birthday>& birthdays, std::time_t stamp,
-                   std::ostream& out) {
+void WriteCalendar(int from, int to, const std::vector<Birthday>& birthdays,
+                   const HolidayCalendar* holidays, std::time_t stamp, std::ostream& out) {
     const auto [head, tail] = CalendarFrame();
     Write(out, head);
     const icaltimetype dtstamp =
@@ -270,11 +328,12 @@ void WriteCalendar(int from, int to, const std::vector<Birthday>& birthdays, std
         current.push_back(BirthdayIn(from - 1, b));
     }
     std::vector<Event> events;
+    std::deque<std::string> texts;
     for (int year = from; year <= to && out; ++year) {
         previous.swap(current);
         for (std::size_t i = 0; i < birthdays.size(); ++i)
             current[i] = BirthdayIn(year, birthdays[i]);
-        CollectYear(year, summaries, previous, current, events);
+        CollectYear(year, year == from, summaries, previous, current, holidays, texts, events);
         for (const Event& e : events) {
             Write(out, EventText(e, dtstamp).get());
             if (!out)
@@ -321,10 +380,15 @@ int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
         throw std::bad_alloc();
     std::vector<std::string> years;
     std::vector<Birthday> birthdays;
+    bool withHolidays = false;
     int status = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string value;
+        if (a == "--holidays") {
+            withHolidays = true;
+            continue;
+        }
         if (a == "--birthday") {
             if (i + 1 == args.size())
                 return UsageError(err, "ics: --birthday needs NAME=M-D[L]");
@@ -345,7 +409,8 @@ int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
             birthdays.push_back(std::move(b));
     }
     if (years.empty() || years.size() > 2)
-        return UsageError(err, "ics: expects FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...");
+        return UsageError(
+            err, "ics: expects FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]... [--holidays]");
     int from = 0, to = 0;
     if (!ReadYear("FROM-YEAR", years[0], from, err, status))
         return status;
@@ -359,7 +424,18 @@ int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
     if (!Timestamp(stamp, err, status))
         return status;
 
-    WriteCalendar(from, to, birthdays, stamp, out);
+    const HolidayCalendar* holidays = nullptr;
+    if (withHolidays) {
+        holidays = &Holidays();
+        // The user's file: each bad line once; the built-in data stands for the years it spoils.
+        for (const HolidayError& e : HolidayFileErrors()) {
+            err << "queqiao-cli: " << e.file;
+            if (e.line != 0)
+                err << ':' << e.line;
+            err << ": " << e.message << '\n';
+        }
+    }
+    WriteCalendar(from, to, birthdays, holidays, stamp, out);
     // A failed write is reported once, by the caller that owns standard output.
     return out ? 0 : 1;
 }

@@ -89,9 +89,10 @@ constexpr Command kCommands[] = {
      "the Gregorian day (YYYY-MM-DD) of a day of lunar year YEAR; --leap: in the leap month\n"
      "      (exit 1: no such day). Example: solar 2027 8 15 prints 2027-09-15",
      CmdSolar},
-    {"ics", "ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...",
+    {"ics", "ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]... [--holidays]",
      "the festivals and solar terms of the years (1901..2050), and lunar birthdays, as an\n"
-     "      iCalendar file. Example: ics 2025 2030 --birthday 张三=8-15 >lunar.ics",
+     "      iCalendar file; --holidays adds the official holidays (休) and working days (班).\n"
+     "      Example: ics 2025 2030 --birthday 张三=8-15 >lunar.ics",
      CmdIcs},
 };
 

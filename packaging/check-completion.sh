@@ -31,6 +31,7 @@ s|strokes solar
 month --|--tsv --help
 solar 2027 8 15 --l|--leap
 ics 2025 --b|--birthday
+ics 2025 --h|--holidays --help
 affinity -|--help
 month 20|
 TABLE

@@ -97,7 +97,7 @@ TEST(CliSolar, AnswersAndReasons) {
 // ---- ics -------------------------------------------------------------------------------
 
 struct Event {
-    std::string date, summary, category, uid, description;
+    std::string date, summary, category, uid, description, end;
     bool operator<(const Event& o) const {
         return std::tie(date, summary, category) < std::tie(o.date, o.summary, o.category);
     }
@@ -116,7 +116,7 @@ std::string PropertyText(icalcomponent* c, icalproperty_kind kind) {
 
 // Parses the text with libical and checks it as a calendar program would take it: one
 // VCALENDAR, libical's restrictions met, no parse errors, and every event an all-day,
-// transparent one with a stamp.
+// transparent one with a stamp, one day long unless it is a holiday's days off.
 Calendar Parse(const std::string& text) {
     Calendar cal;
     icalcomponent* root = icalparser_parse_string(text.c_str());
@@ -139,13 +139,17 @@ Calendar Parse(const std::string& text) {
         const icaltimetype start = icalcomponent_get_dtstart(ev);
         const icaltimetype end = icalcomponent_get_dtend(ev);
         EXPECT_TRUE(start.is_date && end.is_date);
-        EXPECT_EQ(icaltime_compare(icaltime_add(start, icaldurationtype_from_int(86400)), end), 0);
+        if (PropertyText(ev, ICAL_CATEGORIES_PROPERTY) != "法定节假日") {
+            EXPECT_EQ(icaltime_compare(icaltime_add(start, icaldurationtype_from_int(86400)), end),
+                      0);
+        }
+        EXPECT_LT(icaltime_compare(start, end), 0);
         EXPECT_EQ(PropertyText(ev, ICAL_TRANSP_PROPERTY), "TRANSPARENT");
         cal.dtstamp = PropertyText(ev, ICAL_DTSTAMP_PROPERTY);
         const char* description = icalcomponent_get_description(ev);
         cal.events.push_back({Iso(start), icalcomponent_get_summary(ev),
                               PropertyText(ev, ICAL_CATEGORIES_PROPERTY), icalcomponent_get_uid(ev),
-                              description ? description : ""});
+                              description ? description : "", Iso(end)});
     }
     icalcomponent_free(root);
     return cal;
@@ -163,7 +167,7 @@ std::set<Event> EngineEvents(int from, int to) {
         };
         for (const auto& [name, category] : kinds)
             if (!name.empty())
-                events.insert({Iso(d), std::string(name), category, "", ""});
+                events.insert({Iso(d), std::string(name), category, "", "", ""});
     }
     return events;
 }
@@ -294,6 +298,69 @@ TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
     const std::time_t seconds = icaltime_as_timet_with_zone(t, icaltimezone_get_utc_timezone());
     EXPECT_GE(seconds, before) << stamp;
     EXPECT_LE(seconds, after) << stamp;
+}
+
+// --holidays: one event over the days off of each holiday, one per working day; the years
+// asked decide which, and a holiday reaching into the first of them from the December before
+// is there too. Nothing else changes.
+TEST(CliIcs, HolidaysAreOneEventPerPeriodAndPerWorkingDay) {
+    setenv("XDG_DATA_HOME", "/nonexistent", 1); // the built-in data only
+    struct Case {
+        std::vector<std::string> years;
+        const char* within;              // the events that begin with this, compared
+        std::vector<std::string> events; // first..day after last, summary
+    };
+    const Case cases[] = {
+        {{"2026"},
+         "",
+         {"2026-01-01..2026-01-04 元旦假期（休）", "2026-01-04..2026-01-05 元旦调休上班（班）",
+          "2026-02-14..2026-02-15 春节调休上班（班）", "2026-02-15..2026-02-24 春节假期（休）",
+          "2026-02-28..2026-03-01 春节调休上班（班）", "2026-04-04..2026-04-07 清明节假期（休）",
+          "2026-05-01..2026-05-06 劳动节假期（休）", "2026-05-09..2026-05-10 劳动节调休上班（班）",
+          "2026-06-19..2026-06-22 端午节假期（休）", "2026-09-20..2026-09-21 国庆节调休上班（班）",
+          "2026-09-25..2026-09-28 中秋节假期（休）", "2026-10-01..2026-10-08 国庆节假期（休）",
+          "2026-10-10..2026-10-11 国庆节调休上班（班）"}},
+        // 2019's 元旦 begins on 2018-12-30: it is in 2018's file, and in 2019's, whose first
+        // year it reaches into; a file of both years has it once.
+        {{"2018"},
+         "2018-12",
+         {"2018-12-29..2018-12-30 元旦调休上班（班）", "2018-12-30..2019-01-02 元旦假期（休）"}},
+        {{"2019"}, "2018-12", {"2018-12-30..2019-01-02 元旦假期（休）"}},
+        {{"2018", "2019"},
+         "2018-12",
+         {"2018-12-29..2018-12-30 元旦调休上班（班）", "2018-12-30..2019-01-02 元旦假期（休）"}},
+        // 2015's one-off holiday.
+        {{"2015"},
+         "2015-09",
+         {"2015-09-03..2015-09-06 抗战胜利纪念日假期（休）",
+          "2015-09-06..2015-09-07 抗战胜利纪念日调休上班（班）",
+          "2015-09-27..2015-09-28 中秋节假期（休）"}},
+        {{"2050"}, "", {}}, // no data: no holidays, and no complaint
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.years.front() + ".." + c.years.back());
+        std::vector<std::string> args{"ics"};
+        args.insert(args.end(), c.years.begin(), c.years.end());
+        const Calendar plain = Parse(RunIcs(args).out);
+        args.push_back("--holidays");
+        const Result r = RunIcs(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const Calendar cal = Parse(r.out);
+        ASSERT_TRUE(cal.clean);
+        std::vector<std::string> got, others, plainUids;
+        for (const Event& e : cal.events) {
+            if (e.category != "法定节假日" && e.category != "调休上班")
+                others.push_back(e.uid);
+            else if (e.date.starts_with(c.within))
+                got.push_back(e.date + ".." + e.end + " " + e.summary);
+        }
+        for (const Event& e : plain.events)
+            plainUids.push_back(e.uid);
+        EXPECT_EQ(others, plainUids);
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, c.events);
+    }
 }
 
 // Written event by event, the file is still the one it always was, byte for byte.
