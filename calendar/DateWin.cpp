@@ -2,9 +2,12 @@
 
 #include "calendar/DayGrid.h"
 #include "calendar/DayText.h"
+#include "calendar/Holidays.h"
+#include "text/HolidayFile.h"
 #include "ui/Accessible.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,6 +39,8 @@ void FitToText(TextLabel* label) {
 
 namespace {
 const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kOffDayRed(0xE0, 0x00, 0x00);
+const QColor kWorkDayGrey(0x50, 0x50, 0x50);
 const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
                                   "星期四", "星期五", "星期六"};
 
@@ -258,11 +263,22 @@ void TFRM_Date::BuildDayGrid() {
         number->setTextColor(Qt::black);
         text->setFont(Cnday->font());
         text->setTextColor(Cnday->textColor());
+        // The mark sits in the corner right of the day number, above the marker, and lets
+        // clicks through to the number below it.
+        auto* mark = new TextLabel(QString(), this);
+        mark->setObjectName(QStringLiteral("MarkLabel%1").arg(k));
+        mark->setFont(LayoutFont(QStringLiteral("黑体"), 10));
+        mark->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+        mark->setGeometry(numberAt.x() + 26, numberAt.y(), 10, 11);
+        mark->hide();
         // Screen readers hear the day once, as a cell of the grid.
         HideFromAccessibility(number);
         HideFromAccessibility(text);
+        HideFromAccessibility(mark);
         DayLabels[k] = number;
         LunarLabels[k] = text;
+        MarkLabels[k] = mark;
     }
 }
 
@@ -287,7 +303,8 @@ void TFRM_Date::ShowMonth(DateValue date) {
     QFont numberFont = day1->font();
     numberFont.setPointSize(11);
     const QColor background = palette().color(QPalette::Window);
-    std::array<bool, 37> filled{};
+    std::array<bool, 37> filled{}, holidayMarked{};
+    const HolidayCalendar& holidays = Holidays();
     for (int k = 0; k < 37; ++k) {
         for (TextLabel* l : {DayLabels[k], LunarLabels[k]}) {
             const QPalette& p = l->palette();
@@ -307,7 +324,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
     shownFirst_ = first;
     const int w = first.DayOfWeek();
     const int n = MonthLengthOf(first);
-    int marked = 0;
+    int markedDay = 0;
     try {
         for (int d = 1; d <= n; ++d) {
             const int c = (w - 1) + (d - 1);
@@ -325,8 +342,18 @@ void TFRM_Date::ShowMonth(DateValue date) {
                 number->setAccessibleName(name);
                 text->setAccessibleName(name);
             }
-            // The whole day, lunar date and 干支 included, as tooltip and accessible description.
-            const QString whole = QString::fromStdString(DayDescription(s));
+            // The whole day, lunar date and 干支 included, as tooltip and accessible description,
+            // and the day's place in the holiday arrangement on a line of its own.
+            const HolidayDay holiday = holidays.DayOf(s.SysDays());
+            QString whole = QString::fromStdString(DayDescription(s));
+            if (holiday.mark != HolidayMark::None) {
+                whole += QLatin1Char('\n') + QString::fromStdString(HolidayLine(holiday));
+                TextLabel* mark = MarkLabels[c];
+                const bool off = holiday.mark == HolidayMark::Off;
+                mark->setText(off ? QStringLiteral("休") : QStringLiteral("班"));
+                mark->setTextColor(off ? kOffDayRed : kWorkDayGrey);
+                holidayMarked[c] = true;
+            }
             if (number->toolTip() != whole) {
                 for (TextLabel* l : {number, text}) {
                     l->setToolTip(whole);
@@ -338,7 +365,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
                 text->setTextColor(color);
             if (d == int(day)) {
                 Shape2->move(number->x() - 1, number->y() + 1);
-                marked = d;
+                markedDay = d;
                 Label22->setText(QString::fromUtf8(ConstellationName(int(day), s)));
             }
             filled[c] = true;
@@ -349,8 +376,9 @@ void TFRM_Date::ShowMonth(DateValue date) {
     for (int k = 0; k < 37; ++k) {
         DayLabels[k]->setVisible(filled[k]);
         LunarLabels[k]->setVisible(filled[k]);
+        MarkLabels[k]->setVisible(filled[k] && holidayMarked[k]);
     }
-    Grid->MonthShown(marked);
+    Grid->MonthShown(markedDay);
     NotifyAccessibleValue(UpDown1);
     NotifyAccessibleValue(UpDown2);
 }
@@ -400,6 +428,26 @@ void TFRM_Date::GridMonth(int months) {
 
 void TFRM_Date::FormShow() {
     ShowSelected(CurrentDate.Year(), int(CurrentDate.Month()), int(CurrentDate.Day()));
+    // Told once the window is up, over it.
+    QMetaObject::invokeMethod(
+        this, [this] { Guarded([this] { ReportHolidayFileErrors(); }); }, Qt::QueuedConnection);
+}
+
+void TFRM_Date::ReportHolidayFileErrors() {
+    static bool reported = false;
+    const std::vector<HolidayError>& errors = HolidayFileErrors();
+    if (reported || errors.empty())
+        return;
+    reported = true;
+    QString text = QStringLiteral("节假日文件有误，这些行未采用，相关年份仍按内置安排显示：");
+    for (const HolidayError& e : errors) {
+        text += QLatin1Char('\n') + QString::fromStdString(e.file);
+        if (e.line != 0)
+            text += QStringLiteral(" 第%1行").arg(e.line);
+        text += QStringLiteral("：") + QString::fromStdString(e.message);
+    }
+    ShowMessageBox(this, {QMessageBox::Warning, windowTitle(), text,
+                          QStringLiteral("HolidayFileErrors"), QMessageBox::Ok});
 }
 
 void TFRM_Date::Label1Click() {

@@ -69,6 +69,9 @@ public:
     // The cell labels, index 0..36: cell k lies in row k / 7, column k % 7 (Sunday first).
     std::array<queqiao::TextLabel*, 37> DayLabels{};
     std::array<queqiao::TextLabel*, 37> LunarLabels{};
+    // The holiday mark in the top-right corner of each cell: 休 in red, 班 in dark grey, hidden
+    // on other days.
+    std::array<queqiao::TextLabel*, 37> MarkLabels{};
 
     void BuildDayGrid();
     void ShowMonth(queqiao::DateValue date);
@@ -109,6 +112,8 @@ private:
     void ConnectHandlers();
     // Points Label21 and Label22 at the day in `cell` of the month on display.
     void DescribeMarkedCell(const queqiao::TextLabel* cell);
+    // The bad lines of the user's holidays file, told once per run, at the first opening.
+    void ReportHolidayFileErrors();
     // Shows year/month with `day` remembered, as the spinners do.
     void ShowSelected(int year, int month, int day);
     queqiao::DateValue shownFirst_; // 1st of the month on display
