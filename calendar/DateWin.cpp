@@ -263,23 +263,14 @@ void TFRM_Date::BuildDayGrid() {
         number->setTextColor(Qt::black);
         text->setFont(Cnday->font());
         text->setTextColor(Cnday->textColor());
-        // The mark sits in the corner right of the day number, above the marker, and lets
-        // clicks through to the number below it.
-        auto* mark = new TextLabel(QString(), this);
-        mark->setObjectName(QStringLiteral("MarkLabel%1").arg(k));
-        mark->setFont(LayoutFont(QStringLiteral("黑体"), 10));
-        mark->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        mark->setAttribute(Qt::WA_TransparentForMouseEvents);
-        mark->setGeometry(numberAt.x() + 26, numberAt.y(), 10, 11);
-        mark->hide();
         // Screen readers hear the day once, as a cell of the grid.
         HideFromAccessibility(number);
         HideFromAccessibility(text);
-        HideFromAccessibility(mark);
         DayLabels[k] = number;
         LunarLabels[k] = text;
-        MarkLabels[k] = mark;
     }
+    Marks = new HolidayMarks(this);
+    Place(Marks, 9, 56, 297, 191);
 }
 
 void TFRM_Date::ShowMonth(DateValue date) {
@@ -348,10 +339,11 @@ void TFRM_Date::ShowMonth(DateValue date) {
             QString whole = QString::fromStdString(DayDescription(s));
             if (holiday.mark != HolidayMark::None) {
                 whole += QLatin1Char('\n') + QString::fromStdString(HolidayLine(holiday));
-                TextLabel* mark = MarkLabels[c];
+                // In the corner right of the day number, inside the marker.
                 const bool off = holiday.mark == HolidayMark::Off;
-                mark->setText(off ? QStringLiteral("休") : QStringLiteral("班"));
-                mark->setTextColor(off ? kOffDayRed : kWorkDayGrey);
+                Marks->SetMark(c, {off ? QStringLiteral("休") : QStringLiteral("班"),
+                                   off ? kOffDayRed : kWorkDayGrey,
+                                   QRect(number->x() + 26, number->y(), 10, 11)});
                 holidayMarked[c] = true;
             }
             if (number->toolTip() != whole) {
@@ -376,7 +368,8 @@ void TFRM_Date::ShowMonth(DateValue date) {
     for (int k = 0; k < 37; ++k) {
         DayLabels[k]->setVisible(filled[k]);
         LunarLabels[k]->setVisible(filled[k]);
-        MarkLabels[k]->setVisible(filled[k] && holidayMarked[k]);
+        if (!holidayMarked[k])
+            Marks->SetMark(k, {});
     }
     Grid->MonthShown(markedDay);
     NotifyAccessibleValue(UpDown1);

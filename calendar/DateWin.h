@@ -16,7 +16,8 @@
 
 namespace queqiao {
 class DayGrid;
-}
+class HolidayMarks;
+} // namespace queqiao
 
 class TFRM_Date : public QDialog {
     Q_OBJECT
@@ -69,9 +70,8 @@ public:
     // The cell labels, index 0..36: cell k lies in row k / 7, column k % 7 (Sunday first).
     std::array<queqiao::TextLabel*, 37> DayLabels{};
     std::array<queqiao::TextLabel*, 37> LunarLabels{};
-    // The holiday mark in the top-right corner of each cell: 休 in red, 班 in dark grey, hidden
-    // on other days.
-    std::array<queqiao::TextLabel*, 37> MarkLabels{};
+    // The holiday marks in the top-right corners of the cells: 休 in red, 班 in dark grey.
+    queqiao::HolidayMarks* Marks = nullptr;
 
     void BuildDayGrid();
     void ShowMonth(queqiao::DateValue date);

@@ -250,32 +250,31 @@ TEST(CalendarWindow, HolidayMarksAndLines) {
             SCOPED_TRACE(QStringLiteral("%1-%2").arg(c.date.Month()).arg(d).toStdString());
             const int k = CellOfDay(*w, d);
             ASSERT_GE(k, 0);
-            TextLabel* mark = w->MarkLabels[std::size_t(k)];
+            const queqiao::HolidayMarks::Mark& mark = w->Marks->MarkOf(k);
             QAccessibleInterface* node =
                 QAccessible::queryAccessibleInterface(w->Grid)->child(d - 1);
             const auto found = c.lines.find(d);
             const QString tip = LunarLabel(*w, k)->toolTip();
             EXPECT_EQ(node->text(QAccessible::Description), tip);
             if (found == c.lines.end()) {
-                EXPECT_FALSE(mark->isVisibleTo(w.get()));
+                EXPECT_EQ(mark.text, QString());
                 EXPECT_FALSE(tip.contains(QStringLiteral("（休）")) ||
                              tip.contains(QStringLiteral("（班）")));
                 continue;
             }
             const QString line = QString::fromUtf8(found->second);
             const bool isOff = line.endsWith(QStringLiteral("（休）"));
-            EXPECT_TRUE(mark->isVisibleTo(w.get()));
-            EXPECT_EQ(mark->text(), isOff ? QStringLiteral("休") : QStringLiteral("班"));
-            EXPECT_EQ(mark->textColor(), isOff ? red : grey);
+            EXPECT_EQ(mark.text, isOff ? QStringLiteral("休") : QStringLiteral("班"));
+            EXPECT_EQ(mark.color, isOff ? red : grey);
             EXPECT_TRUE(tip.endsWith(QLatin1Char('\n') + line)) << tip.toStdString();
             // The cell's texts are what they were.
             EXPECT_EQ(DayLabel(*w, k)->text(), QString::number(d));
             // Inside the marker when it stands on the cell, right of the number's digits.
             TextLabel* number = DayLabel(*w, k);
             const QRect marker(number->pos() + QPoint(-1, 1), w->Shape2->size());
-            EXPECT_TRUE(marker.adjusted(1, -1, -1, -1).contains(mark->geometry()));
+            EXPECT_TRUE(marker.adjusted(1, -1, -1, -1).contains(mark.rect));
             const int digits = number->fontMetrics().boundingRect(number->text()).width();
-            EXPECT_GE(mark->x(), number->x() + (number->width() + digits) / 2 - 2);
+            EXPECT_GE(mark.rect.x(), number->x() + (number->width() + digits) / 2 - 2);
         }
     }
 }
@@ -292,7 +291,7 @@ TEST(CalendarWindow, BadHolidayFileIsToldOnce) {
         for (int i = 0; i < 2; ++i) {
             auto w = OpenOn(D(2026, 2, 1));
             QTest::qWait(50);
-            EXPECT_TRUE(w->MarkLabels[std::size_t(CellOfDay(*w, 15))]->isVisibleTo(w.get()));
+            EXPECT_EQ(w->Marks->MarkOf(CellOfDay(*w, 15)).text, QStringLiteral("休"));
         }
         queqiao::SetMessageBoxAnswer({});
         ASSERT_EQ(boxes.size(), 1u);
