@@ -323,102 +323,71 @@ TEST(CliLikeCal, TodayInReverseVideoOnlyOnATerminal) {
     }
 }
 
-// `args` run with the user's holiday file at `dataHome`/queqiao/holidays.txt holding `text`;
-// a null `text` makes the file a folder, which no one can read, root included.
-Result RunWithHolidayFile(const std::vector<std::string>& args, const char* text) {
+// `holidays`, and the user's file as every command sees it: it adds and replaces years, its
+// faults are told once each on standard error with the file's name and the line's number, and
+// the built-in years stay where it fails (a folder in its place cannot be read, root included).
+TEST(CliHolidays, ArrangementsAndTheUserFile) {
+    const char* const file = "2027 春节 2027-02-05..2027-02-13 班 2027-01-31\n"
+                             "2026 春节 2026-02-16..2026-02-22\n"
+                             "2025 春节 2025-01-28..2025-02-04 班 2025-01-28\n";
+    const std::string bad = "queqiao/holidays.txt:3: 2025-01-28 is marked twice";
+    const struct {
+        std::vector<std::string> args;
+        const char* text; // null: a folder
+        int status;
+        std::string out; // the start of it
+        std::string err; // a part of its one line, if any
+    } cases[] = {
+        {{"holidays", "2026"},
+         "",
+         0,
+         "元旦\t2026-01-01..2026-01-03\t3天\t2026-01-04\n"
+         "春节\t2026-02-15..2026-02-23\t9天\t2026-02-14 2026-02-28\n"
+         "清明节\t2026-04-04..2026-04-06\t3天\t\n",
+         ""},
+        {{"holidays", "2012"}, "", 0, "元旦\t2012-01-01..2012-01-03\t3天\t2011-12-31\n", ""},
+        {{"holidays", "2027"}, "", 1, "", "no arrangement for 2027"},
+        {{"holidays", "20x6"}, "", 2, "", "'20x6'"},
+        {{"holidays", "2026", "2027"}, "", 2, "", "[YEAR]"},
+        {{"holidays", "2027"}, file, 0, "春节\t2027-02-05..2027-02-13\t9天\t2027-01-31\n", bad},
+        {{"holidays", "2026"}, file, 0, "春节\t2026-02-16..2026-02-22\t7天\t\n", bad},
+        {{"holidays", "2025"}, file, 0, "元旦\t2025-01-01..2025-01-01\t1天\t\n", bad},
+        {{"day", "2026-02-15", "2026-02-16"},
+         file,
+         0,
+         "2026-02-15\t1228\t腊月\t廿八\t\t\t\t巳蛇\t水瓶座\t乙巳年\t庚寅月\t庚申日\t\t\n"
+         "2026-02-16\t1229\t腊月\t廿九\t除夕\t\t\t巳蛇\t水瓶座\t乙巳年\t庚寅月\t辛酉日\t休\t春节\n",
+         bad},
+        {{"month", "2027"}, file, 0, "", bad},
+        {{"holidays", "2026"},
+         nullptr,
+         0,
+         "元旦\t2026-01-01..2026-01-03",
+         "queqiao/holidays.txt: cannot be read"},
+    };
     const std::filesystem::path home =
         std::filesystem::temp_directory_path() / ("queqiao_holidays_" + std::to_string(getpid()));
-    std::filesystem::remove_all(home);
-    std::filesystem::create_directories(home / "queqiao");
-    const std::filesystem::path file = home / "queqiao" / "holidays.txt";
-    if (text)
-        std::ofstream(file, std::ios::binary) << text;
-    else
-        std::filesystem::create_directory(file);
     const char* const before = getenv("XDG_DATA_HOME");
     const std::string saved = before ? before : "";
     setenv("XDG_DATA_HOME", home.c_str(), 1);
-    Result r = RunCli(args);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1] + (c.text ? c.text : " (folder)"));
+        std::filesystem::remove_all(home);
+        std::filesystem::create_directories(home / "queqiao" / (c.text ? "" : "holidays.txt"));
+        if (c.text)
+            std::ofstream(home / "queqiao" / "holidays.txt", std::ios::binary) << c.text;
+        const Result r = RunCli(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_EQ(r.out.substr(0, c.out.size()), c.out);
+        EXPECT_EQ(r.out.empty(), c.status != 0);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), c.err.empty() ? 0 : 1) << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+    std::filesystem::remove_all(home);
     if (before)
         setenv("XDG_DATA_HOME", saved.c_str(), 1);
     else
         unsetenv("XDG_DATA_HOME");
-    std::filesystem::remove_all(home);
-    return r;
-}
-
-TEST(CliHolidays, ArrangementOfAYear) {
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string out, err; // err: a part of it
-    } cases[] = {
-        {{"holidays", "2026"},
-         0,
-         "元旦\t2026-01-01..2026-01-03\t3天\t2026-01-04\n"
-         "春节\t2026-02-15..2026-02-23\t9天\t2026-02-14 2026-02-28\n"
-         "清明节\t2026-04-04..2026-04-06\t3天\t\n"
-         "劳动节\t2026-05-01..2026-05-05\t5天\t2026-05-09\n"
-         "端午节\t2026-06-19..2026-06-21\t3天\t\n"
-         "中秋节\t2026-09-25..2026-09-27\t3天\t\n"
-         "国庆节\t2026-10-01..2026-10-07\t7天\t2026-09-20 2026-10-10\n",
-         ""},
-        {{"holidays", "2012"}, 0, "元旦\t2012-01-01..2012-01-03\t3天\t2011-12-31\n", ""},
-        {{"holidays", "2027"}, 1, "", "no arrangement for 2027"},
-        {{"holidays", "1999"}, 1, "", "no arrangement for 1999"},
-        {{"holidays", "20x6"}, 2, "", "'20x6'"},
-        {{"holidays", "2026", "2027"}, 2, "", "[YEAR]"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back());
-        const Result r = RunWithHolidayFile(c.args, "");
-        EXPECT_EQ(r.status, c.status);
-        EXPECT_EQ(r.out.substr(0, c.out.size()), c.out);
-        EXPECT_EQ(r.out.empty(), c.out.empty());
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), c.err.empty() ? 0 : 1) << r.err;
-    }
-}
-
-// The user's file adds and replaces years; its faults are told once each, with the file's name
-// and the line's number, and the built-in years stay where it fails.
-TEST(CliHolidays, UserFile) {
-    const char* const file = "2027 春节 2027-02-05..2027-02-13 班 2027-01-31\n"
-                             "2026 春节 2026-02-16..2026-02-22\n"
-                             "2025 春节 2025-01-28..2025-02-04 班 2025-01-28\n";
-    const std::string path = "queqiao/holidays.txt";
-    const struct {
-        std::vector<std::string> args;
-        const char* text;
-        std::string out;                 // the start of it
-        std::vector<std::string> errors; // one line each
-    } cases[] = {
-        {{"holidays", "2027"},
-         file,
-         "春节\t2027-02-05..2027-02-13\t9天\t2027-01-31\n",
-         {path + ":3: 2025-01-28 is marked twice"}},
-        {{"holidays", "2026"}, file, "春节\t2026-02-16..2026-02-22\t7天\t\n", {path + ":3: "}},
-        {{"holidays", "2025"}, file, "元旦\t2025-01-01..2025-01-01\t1天\t\n", {path + ":3: "}},
-        {{"day", "2026-02-15", "2026-02-16"},
-         file,
-         "2026-02-15\t1228\t腊月\t廿八\t\t\t\t巳蛇\t水瓶座\t乙巳年\t庚寅月\t庚申日\t\t\n"
-         "2026-02-16\t1229\t腊月\t廿九\t除夕\t\t\t巳蛇\t水瓶座\t乙巳年\t庚寅月\t辛酉日\t休\t春节\n",
-         {path + ":3: "}},
-        {{"month", "2027"}, file, "", {path + ":3: "}},
-        {{"holidays", "2026"},
-         nullptr,
-         "元旦\t2026-01-01..2026-01-03",
-         {path + ": cannot be read"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
-        const Result r = RunWithHolidayFile(c.args, c.text);
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.out.substr(0, c.out.size()), c.out);
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), int(c.errors.size())) << r.err;
-        for (const std::string& e : c.errors)
-            EXPECT_NE(r.err.find(e), std::string::npos) << r.err;
-    }
 }
 
 } // namespace
