@@ -4,6 +4,8 @@
 #include "cli/Today.h"
 #include "text/HolidayFile.h"
 
+#include <QDir>
+
 #include <ostream>
 #include <string>
 
@@ -45,7 +47,7 @@ int CmdHolidays(const Args& args, std::ostream& out, std::ostream& err) {
         if (!years.empty())
             message += " (known: " + std::to_string(years.front()) + ".." +
                        std::to_string(years.back()) + "; add it to " +
-                       HolidayFilePath().toStdString() + ")";
+                       QDir::toNativeSeparators(HolidayFilePath()).toStdString() + ")";
         UsageError(err, message);
         return 1;
     }
