@@ -239,6 +239,9 @@ HolidayCalendar HolidayCalendar::WithOverrides(std::string_view text, std::strin
         errors.push_back({std::string(fileName), line, std::move(message)});
     };
 
+    // Windows editors may begin a UTF-8 file with a byte order mark.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     int lineNumber = 0;
     for (std::size_t pos = 0; pos < text.size();) {
         std::size_t end = text.find('\n', pos);

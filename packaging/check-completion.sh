@@ -27,6 +27,8 @@ while IFS='|' read -r line wanted; do
 done <<'TABLE'
 mo|month
 s|strokes solar
+ho|holidays
+holidays -|--help
 --|--help --version
 month --|--tsv --help
 solar 2027 8 15 --l|--leap

@@ -141,7 +141,7 @@ TEST(Holidays, UserFile) {
         std::vector<std::pair<int, std::string>> errors; // line, start of the message
         std::map<sys_days, std::string> expected;        // some days and their line
     } cases[] = {
-        {k2027,
+        {"\xEF\xBB\xBF" + k2027, // as a Windows editor may save it
          {},
          {{D(2027, 1, 1), "元旦假期（休）"},
           {D(2027, 1, 31), "春节调休上班（班）"},

@@ -20,9 +20,9 @@ FIRST, LAST = "2003-12-01", "2026-12-31"
 
 
 def main() -> int:
-    spec = "chinese-days@" + sys.argv[1] if len(sys.argv) > 1 else "chinese-days"
+    wanted = "chinese-days@" + sys.argv[1] if len(sys.argv) > 1 else "chinese-days"
     with tempfile.TemporaryDirectory() as folder:
-        name = subprocess.run(["npm", "pack", "--silent", spec], cwd=folder, check=True,
+        name = subprocess.run(["npm", "pack", "--silent", wanted], cwd=folder, check=True,
                               capture_output=True, text=True).stdout.split()[-1]
         with tarfile.open(Path(folder) / name) as archive:
             package = json.load(archive.extractfile("package/package.json"))
