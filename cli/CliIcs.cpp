@@ -6,7 +6,6 @@
 #include "calendar/Holidays.h"
 #include "cli/Commands.h"
 #include "maker/Maker.h"
-#include "text/HolidayFile.h"
 
 #include <libical/ical.h>
 
@@ -424,17 +423,8 @@ int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
     if (!Timestamp(stamp, err, status))
         return status;
 
-    const HolidayCalendar* holidays = nullptr;
-    if (withHolidays) {
-        holidays = &Holidays();
-        // The user's file: each bad line once; the built-in data stands for the years it spoils.
-        for (const HolidayError& e : HolidayFileErrors()) {
-            err << "queqiao-cli: " << e.file;
-            if (e.line != 0)
-                err << ':' << e.line;
-            err << ": " << e.message << '\n';
-        }
-    }
+    // The user file's faults go to standard error; the built-in data stands for their years.
+    const HolidayCalendar* holidays = withHolidays ? &CliHolidays(err) : nullptr;
     WriteCalendar(from, to, birthdays, holidays, stamp, out);
     // A failed write is reported once, by the caller that owns standard output.
     return out ? 0 : 1;

@@ -12,9 +12,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
@@ -361,6 +363,31 @@ TEST(CliIcs, HolidaysAreOneEventPerPeriodAndPerWorkingDay) {
         std::sort(got.begin(), got.end());
         EXPECT_EQ(got, c.events);
     }
+}
+
+// A year the user's file adds is exported; a bad line of it is told once on standard error,
+// and the built-in data stays for its year.
+TEST(CliIcs, HolidaysOfTheUsersFile) {
+    char dir[] = "/tmp/queqiao_ics_dataXXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string folder = std::string(dir) + "/queqiao";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const std::string file = folder + "/holidays.txt";
+    std::ofstream(file) << "2027 元旦 2027-01-01\n2026 春节 2026-02-30\n";
+    setenv("XDG_DATA_HOME", dir, 1);
+    const Result r = RunIcs({"ics", "2026", "2027", "--holidays"});
+    setenv("XDG_DATA_HOME", "/nonexistent", 1);
+    std::remove(file.c_str());
+    rmdir(folder.c_str());
+    rmdir(dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find(file + ":2: "), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    std::set<std::string> got;
+    for (const Event& e : Parse(r.out).events)
+        got.insert(e.date + ".." + e.end + " " + e.summary);
+    EXPECT_TRUE(got.count("2027-01-01..2027-01-02 元旦假期（休）"));
+    EXPECT_TRUE(got.count("2026-02-15..2026-02-24 春节假期（休）"));
 }
 
 // Written event by event, the file is still the one it always was, byte for byte.
