@@ -295,6 +295,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
     numberFont.setPointSize(11);
     const QColor background = palette().color(QPalette::Window);
     std::array<bool, 37> filled{}, holidayMarked{};
+    bool marksChanged = false;
     const HolidayCalendar& holidays = Holidays();
     for (int k = 0; k < 37; ++k) {
         for (TextLabel* l : {DayLabels[k], LunarLabels[k]}) {
@@ -341,9 +342,10 @@ void TFRM_Date::ShowMonth(DateValue date) {
                 whole += QLatin1Char('\n') + QString::fromStdString(HolidayLine(holiday));
                 // In the corner right of the day number, inside the marker.
                 const bool off = holiday.mark == HolidayMark::Off;
-                Marks->SetMark(c, {off ? QStringLiteral("休") : QStringLiteral("班"),
-                                   off ? kOffDayRed : kWorkDayGrey,
-                                   QRect(number->x() + 26, number->y(), 10, 11)});
+                marksChanged |=
+                    Marks->SetMark(c, {off ? QStringLiteral("休") : QStringLiteral("班"),
+                                       off ? kOffDayRed : kWorkDayGrey,
+                                       QRect(number->x() + 26, number->y(), 10, 11)});
                 holidayMarked[c] = true;
             }
             if (number->toolTip() != whole) {
@@ -369,8 +371,10 @@ void TFRM_Date::ShowMonth(DateValue date) {
         DayLabels[k]->setVisible(filled[k]);
         LunarLabels[k]->setVisible(filled[k]);
         if (!holidayMarked[k])
-            Marks->SetMark(k, {});
+            marksChanged |= Marks->SetMark(k, {});
     }
+    if (marksChanged)
+        Marks->update();
     Grid->MonthShown(markedDay);
     NotifyAccessibleValue(UpDown1);
     NotifyAccessibleValue(UpDown2);

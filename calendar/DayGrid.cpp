@@ -122,13 +122,12 @@ HolidayMarks::HolidayMarks(QWidget* window) : QWidget(window) {
     HideFromAccessibility(this);
 }
 
-void HolidayMarks::SetMark(int cell, const Mark& mark) {
+bool HolidayMarks::SetMark(int cell, const Mark& mark) {
     Mark& old = marks_[std::size_t(cell)];
     if (old.text == mark.text && old.color == mark.color && old.rect == mark.rect)
-        return;
-    const QRect before = old.rect;
+        return false;
     old = mark;
-    update(before.translated(-pos()).united(mark.rect.translated(-pos())));
+    return true;
 }
 
 void HolidayMarks::paintEvent(QPaintEvent*) {

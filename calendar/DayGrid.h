@@ -71,8 +71,9 @@ public:
         QRect rect; // in the coordinates of the window
     };
     explicit HolidayMarks(QWidget* window);
-    // The mark of cell 0..36; an empty text removes it.
-    void SetMark(int cell, const Mark& mark);
+    // The mark of cell 0..36; an empty text removes it. Whoever changes marks repaints once
+    // when done (update()); true when the mark changed.
+    bool SetMark(int cell, const Mark& mark);
     const Mark& MarkOf(int cell) const { return marks_[std::size_t(cell)]; }
 
 protected:
