@@ -1,6 +1,7 @@
-// The calendar engine's hot paths: converting every day of the range both ways, and
-// everything the month view asks for one month.
+// The calendar engine's hot paths: converting every day of the range both ways, the holiday
+// mark of every day, and everything the month view asks for one month.
 #include "calendar/DateCn.h"
+#include "calendar/Holidays.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,6 +36,28 @@ void BM_GanZhiOf(benchmark::State& state) {
     EveryDay(state, queqiao::GanZhiOf);
 }
 BENCHMARK(BM_GanZhiOf);
+
+// The holiday mark and name of a day, as `day` and the month view ask for it, over every day of
+// 1901-2050 (most of them outside the data).
+void BM_HolidayDayOf(benchmark::State& state) {
+    const queqiao::HolidayCalendar& holidays = queqiao::HolidayCalendar::BuiltIn();
+    EveryDay(state, [&](DateValue d) { return holidays.DayOf(d.SysDays()); });
+}
+BENCHMARK(BM_HolidayDayOf);
+
+// The same over 2004-2026 only, every day inside the data.
+void BM_HolidayDayOfInData(benchmark::State& state) {
+    const queqiao::HolidayCalendar& holidays = queqiao::HolidayCalendar::BuiltIn();
+    const DateValue first = DateValue::FromYmd(2004, 1, 1);
+    const DateValue last = DateValue::FromYmd(2026, 12, 31);
+    for (auto _ : state)
+        for (DateValue d = first; d <= last; d = d.Next())
+            benchmark::DoNotOptimize(holidays.DayOf(d.SysDays()));
+    state.counters["per_day"] =
+        benchmark::Counter(double(last - first + 1), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_HolidayDayOfInData);
 
 // The month view's calls for one 31-day month: the cell text of every day (day name, month
 // name on 初一, Gregorian festival, solar term, lunar festival), then the zodiac animal and

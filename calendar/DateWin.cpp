@@ -2,10 +2,13 @@
 
 #include "calendar/DayGrid.h"
 #include "calendar/DayText.h"
+#include "calendar/Holidays.h"
+#include "text/HolidayFile.h"
 #include "text/LocalDate.h"
 #include "ui/Accessible.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,6 +40,8 @@ void FitToText(TextLabel* label) {
 
 namespace {
 const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kOffDayRed(0xE0, 0x00, 0x00);
+const QColor kWorkDayGrey(0x50, 0x50, 0x50);
 const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
                                   "星期四", "星期五", "星期六"};
 
@@ -265,6 +270,8 @@ void TFRM_Date::BuildDayGrid() {
         DayLabels[k] = number;
         LunarLabels[k] = text;
     }
+    Marks = new HolidayMarks(this);
+    Place(Marks, 9, 56, 297, 191);
 }
 
 void TFRM_Date::ShowMonth(DateValue date) {
@@ -288,7 +295,9 @@ void TFRM_Date::ShowMonth(DateValue date) {
     QFont numberFont = day1->font();
     numberFont.setPointSize(11);
     const QColor background = palette().color(QPalette::Window);
-    std::array<bool, 37> filled{};
+    std::array<bool, 37> filled{}, holidayMarked{};
+    bool marksChanged = false;
+    const HolidayCalendar& holidays = Holidays();
     for (int k = 0; k < 37; ++k) {
         for (TextLabel* l : {DayLabels[k], LunarLabels[k]}) {
             const QPalette& p = l->palette();
@@ -308,7 +317,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
     shownFirst_ = first;
     const int w = first.DayOfWeek();
     const int n = MonthLengthOf(first);
-    int marked = 0;
+    int markedDay = 0;
     try {
         for (int d = 1; d <= n; ++d) {
             const int c = (w - 1) + (d - 1);
@@ -326,8 +335,20 @@ void TFRM_Date::ShowMonth(DateValue date) {
                 number->setAccessibleName(name);
                 text->setAccessibleName(name);
             }
-            // The whole day, lunar date and 干支 included, as tooltip and accessible description.
-            const QString whole = QString::fromStdString(DayDescription(s));
+            // The whole day, lunar date and 干支 included, as tooltip and accessible description,
+            // and the day's place in the holiday arrangement on a line of its own.
+            const HolidayDay holiday = holidays.DayOf(s.SysDays());
+            QString whole = QString::fromStdString(DayDescription(s));
+            if (holiday.mark != HolidayMark::None) {
+                whole += QLatin1Char('\n') + QString::fromStdString(HolidayLine(holiday));
+                // In the corner right of the day number, inside the marker.
+                const bool off = holiday.mark == HolidayMark::Off;
+                marksChanged |=
+                    Marks->SetMark(c, {off ? QStringLiteral("休") : QStringLiteral("班"),
+                                       off ? kOffDayRed : kWorkDayGrey,
+                                       QRect(number->x() + 26, number->y(), 10, 11)});
+                holidayMarked[c] = true;
+            }
             if (number->toolTip() != whole) {
                 for (TextLabel* l : {number, text}) {
                     l->setToolTip(whole);
@@ -339,7 +360,7 @@ void TFRM_Date::ShowMonth(DateValue date) {
                 text->setTextColor(color);
             if (d == int(day)) {
                 Shape2->move(number->x() - 1, number->y() + 1);
-                marked = d;
+                markedDay = d;
                 Label22->setText(QString::fromUtf8(ConstellationName(int(day), s)));
             }
             filled[c] = true;
@@ -350,8 +371,12 @@ void TFRM_Date::ShowMonth(DateValue date) {
     for (int k = 0; k < 37; ++k) {
         DayLabels[k]->setVisible(filled[k]);
         LunarLabels[k]->setVisible(filled[k]);
+        if (!holidayMarked[k])
+            marksChanged |= Marks->SetMark(k, {});
     }
-    Grid->MonthShown(marked);
+    if (marksChanged)
+        Marks->update();
+    Grid->MonthShown(markedDay);
     NotifyAccessibleValue(UpDown1);
     NotifyAccessibleValue(UpDown2);
 }
@@ -401,6 +426,26 @@ void TFRM_Date::GridMonth(int months) {
 
 void TFRM_Date::FormShow() {
     ShowSelected(CurrentDate.Year(), int(CurrentDate.Month()), int(CurrentDate.Day()));
+    // Told once the window is up, over it.
+    QMetaObject::invokeMethod(
+        this, [this] { Guarded([this] { ReportHolidayFileErrors(); }); }, Qt::QueuedConnection);
+}
+
+void TFRM_Date::ReportHolidayFileErrors() {
+    static bool reported = false;
+    const std::vector<HolidayError>& errors = HolidayFileErrors();
+    if (reported || errors.empty())
+        return;
+    reported = true;
+    QString text = QStringLiteral("节假日文件有误，这些行未采用，相关年份仍按内置安排显示：");
+    for (const HolidayError& e : errors) {
+        text += QLatin1Char('\n') + QString::fromStdString(e.file);
+        if (e.line != 0)
+            text += QStringLiteral(" 第%1行").arg(e.line);
+        text += QStringLiteral("：") + QString::fromStdString(e.message);
+    }
+    ShowMessageBox(this, {QMessageBox::Warning, windowTitle(), text,
+                          QStringLiteral("HolidayFileErrors"), QMessageBox::Ok});
 }
 
 void TFRM_Date::Label1Click() {

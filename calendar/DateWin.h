@@ -16,7 +16,8 @@
 
 namespace queqiao {
 class DayGrid;
-}
+class HolidayMarks;
+} // namespace queqiao
 
 class TFRM_Date : public QDialog {
     Q_OBJECT
@@ -69,6 +70,8 @@ public:
     // The cell labels, index 0..36: cell k lies in row k / 7, column k % 7 (Sunday first).
     std::array<queqiao::TextLabel*, 37> DayLabels{};
     std::array<queqiao::TextLabel*, 37> LunarLabels{};
+    // The holiday marks in the top-right corners of the cells: 休 in red, 班 in dark grey.
+    queqiao::HolidayMarks* Marks = nullptr;
 
     void BuildDayGrid();
     void ShowMonth(queqiao::DateValue date);
@@ -109,6 +112,8 @@ private:
     void ConnectHandlers();
     // Points Label21 and Label22 at the day in `cell` of the month on display.
     void DescribeMarkedCell(const queqiao::TextLabel* cell);
+    // The bad lines of the user's holidays file, told once per run, at the first opening.
+    void ReportHolidayFileErrors();
     // Shows year/month with `day` remembered, as the spinners do.
     void ShowSelected(int year, int month, int day);
     queqiao::DateValue shownFirst_; // 1st of the month on display

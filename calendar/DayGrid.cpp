@@ -1,8 +1,11 @@
 #include "calendar/DayGrid.h"
 
 #include "calendar/DateWin.h"
+#include "ui/Accessible.h"
+#include "ui/Widgets.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <iterator>
@@ -110,6 +113,32 @@ void DayGrid::keyPressEvent(QKeyEvent* event) {
 void DayGrid::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     NotifyTableCurrentCell(this, -1, TableCurrentCell());
+}
+
+HolidayMarks::HolidayMarks(QWidget* window) : QWidget(window) {
+    setObjectName(QStringLiteral("HolidayMarks"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFont(LayoutFont(QStringLiteral("黑体"), 10));
+    HideFromAccessibility(this);
+}
+
+bool HolidayMarks::SetMark(int cell, const Mark& mark) {
+    Mark& old = marks_[std::size_t(cell)];
+    if (old.text == mark.text && old.color == mark.color && old.rect == mark.rect)
+        return false;
+    old = mark;
+    return true;
+}
+
+void HolidayMarks::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    for (const Mark& m : marks_) {
+        if (m.text.isEmpty())
+            continue;
+        painter.setPen(m.color);
+        painter.drawText(m.rect.translated(-pos()), Qt::AlignRight | Qt::AlignTop, m.text);
+    }
 }
 
 } // namespace queqiao

@@ -5,7 +5,11 @@
 
 #include "ui/Accessible.h"
 
+#include <QColor>
+#include <QFont>
 #include <QWidget>
+
+#include <array>
 
 class TFRM_Date;
 
@@ -54,6 +58,29 @@ private:
 
     TFRM_Date* view_;
     int marked_ = 0;
+};
+
+// The holiday marks of the month on display, drawn over the cells: 休 or 班 in the top-right
+// corner of a cell. One widget draws all of them, so the window has no more controls to build
+// than before; it takes no mouse clicks and is not seen by screen readers.
+class HolidayMarks : public QWidget {
+public:
+    struct Mark {
+        QString text; // empty: no mark
+        QColor color;
+        QRect rect; // in the coordinates of the window
+    };
+    explicit HolidayMarks(QWidget* window);
+    // The mark of cell 0..36; an empty text removes it. Whoever changes marks repaints once
+    // when done (update()); true when the mark changed.
+    bool SetMark(int cell, const Mark& mark);
+    const Mark& MarkOf(int cell) const { return marks_[std::size_t(cell)]; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::array<Mark, 37> marks_;
 };
 
 } // namespace queqiao

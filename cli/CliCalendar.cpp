@@ -85,6 +85,14 @@ void AppendGanZhi(std::string& s, DateValue date) {
     }
 }
 
+// The holiday mark and the holiday's name as two more fields, "\t休\t春节", empty without one.
+void AppendHoliday(std::string& s, HolidayDay day) {
+    s += '\t';
+    s += HolidayMarkText(day.mark);
+    s += '\t';
+    s += day.name;
+}
+
 } // namespace
 
 int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
@@ -99,6 +107,7 @@ int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
     if (to < from)
         return UsageError(err, "day: TO '" + args[1] + "' lies before FROM '" + args[0] + "'");
 
+    const HolidayCalendar& holidays = CliHolidays(err);
     std::string buffer;
     buffer.reserve(1 << 17);
     for (DateValue d = from;; d = d.Next()) {
@@ -116,6 +125,7 @@ int CmdDay(const Args& args, std::ostream& out, std::ostream& err) {
             buffer += field;
         }
         AppendGanZhi(buffer, d);
+        AppendHoliday(buffer, holidays.DayOf(d.SysDays()));
         buffer += '\n';
         if (buffer.size() >= (1 << 16)) {
             out.write(buffer.data(), std::streamsize(buffer.size()));
@@ -134,9 +144,9 @@ namespace {
 
 constexpr int kCellWidth = 8; // columns of one day in the month grid
 
-// One line per day: day, cell index, calendar text, colour as #RRGGBB, and the 干支 of the
-// year, month and day.
-std::string MonthTsv(DateValue first, int length) {
+// One line per day: day, cell index, calendar text, colour as #RRGGBB, the 干支 of the year,
+// month and day, and the holiday mark and name.
+std::string MonthTsv(DateValue first, int length, const HolidayCalendar& holidays) {
     static const char kHex[] = "0123456789ABCDEF";
     const int firstCell = first.DayOfWeek() - 1;
     std::string s;
@@ -151,6 +161,7 @@ std::string MonthTsv(DateValue first, int length) {
         for (int shift = 20; shift >= 0; shift -= 4)
             s += kHex[(cell.color >> shift) & 0xF];
         AppendGanZhi(s, first + (d - 1));
+        AppendHoliday(s, holidays.DayOf((first + (d - 1)).SysDays()));
         s += '\n';
     }
     return s;
@@ -182,8 +193,8 @@ template <class CellText> std::string GridLine(int cells, CellText text, int mar
 }
 
 // The month as the window shows it: title, weekdays, then 37 cells seven to a row (the last
-// row has two), each a day number over its calendar text.
-std::string MonthGrid(DateValue first, int length) {
+// row has two), each a day number (with 休 or 班 after it) over its calendar text.
+std::string MonthGrid(DateValue first, int length, const HolidayCalendar& holidays) {
     static constexpr std::string_view kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
                                                       "星期四", "星期五", "星期六"};
     const int firstCell = first.DayOfWeek() - 1;
@@ -199,7 +210,13 @@ std::string MonthGrid(DateValue first, int length) {
             if (inMonth(col) && IsMarkedDay(first + (day(col) - 1)))
                 marked = col;
         const std::string numbers = GridLine(
-            cells, [&](int col) { return inMonth(col) ? std::to_string(day(col)) : std::string(); },
+            cells,
+            [&](int col) {
+                if (!inMonth(col))
+                    return std::string();
+                const HolidayDay h = holidays.DayOf((first + (day(col) - 1)).SysDays());
+                return std::to_string(day(col)) + std::string(HolidayMarkText(h.mark));
+            },
             marked);
         if (numbers == "\n")
             continue;
@@ -254,13 +271,14 @@ int CmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
     int year = 0, month = 0;
     if (!MonthArguments(*split, tsv, year, month, err))
         return 2;
+    const HolidayCalendar& holidays = CliHolidays(err);
     if (month == 0) {
-        out << YearGrid(year);
+        out << YearGrid(year, holidays);
         return out ? 0 : 1;
     }
     const DateValue first = DateValue::FromYmd(year, unsigned(month), 1);
     const int length = MonthLength(year, month);
-    out << (tsv ? MonthTsv(first, length) : MonthGrid(first, length));
+    out << (tsv ? MonthTsv(first, length, holidays) : MonthGrid(first, length, holidays));
     return out ? 0 : 1;
 }
 

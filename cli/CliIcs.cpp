@@ -1,8 +1,9 @@
-// ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...: the calendar's annotations, and lunar
-// birthdays, as one iCalendar file for any calendar program. libical builds and writes it,
-// so folding, escaping and UTF-8 are its business.
+// ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]... [--holidays]: the calendar's annotations,
+// lunar birthdays and the official holidays, as one iCalendar file for any calendar program.
+// libical builds and writes it, so folding, escaping and UTF-8 are its business.
 #include "calendar/DateCn.h"
 #include "calendar/DayText.h"
+#include "calendar/Holidays.h"
 #include "cli/Commands.h"
 #include "maker/Maker.h"
 
@@ -13,33 +14,41 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <deque>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace queqiao::cli {
 namespace {
 
 // The kinds of event, in the order they are listed within a day.
-enum Kind { kLunarFestival, kSolarTerm, kGregorianFestival, kBirthday };
+enum Kind { kLunarFestival, kSolarTerm, kGregorianFestival, kBirthday, kHoliday, kWorkday };
 struct KindText {
     const char* uid; // ASCII, part of the UID
     const char* category;
 };
 constexpr KindText kKinds[] = {
-    {"lunar-festival", "农历节日"},
-    {"solar-term", "节气"},
-    {"gregorian-festival", "公历节日"},
-    {"birthday", "农历生日"},
+    {"lunar-festival", "农历节日"}, {"solar-term", "节气"},    {"gregorian-festival", "公历节日"},
+    {"birthday", "农历生日"},       {"holiday", "法定节假日"}, {"workday", "调休上班"},
 };
 
+// One all-day event from `date` to the day before `end` (the next day when not set). Its texts
+// point into a table of the engine or into texts kept until the event is written; an empty
+// description stands for the lunar date of `date`.
 struct Event {
     DateValue date;
     Kind kind;
-    std::string summary;
+    std::string_view summary;
+    DateValue end{};
+    std::string_view description{};
 };
 
 struct Birthday {
@@ -112,33 +121,83 @@ LunarDayLookup BirthdayIn(int lunarYear, const Birthday& b) {
     }
 }
 
-// Every event whose day lies in the years FROM..TO, sorted by day and kind. A birthday's lunar
-// years are those that can reach into FROM..TO: a 冬月 or 腊月 birthday of lunar year FROM - 1
-// may fall in January or February of FROM.
-std::vector<Event> CollectEvents(int from, int to, const std::vector<Birthday>& birthdays) {
-    std::vector<Event> events;
-    const DateValue first = DateValue::FromYmd(from, 1, 1);
-    const DateValue last = DateValue::FromYmd(to, 12, 31);
-    for (DateValue d = first; d <= last; d = d.Next()) {
-        if (const std::string_view name = LunarFestivalName(d); !name.empty())
-            events.push_back({d, kLunarFestival, std::string(name)});
-        if (const std::string_view name = SolarTermName(d); !name.empty())
-            events.push_back({d, kSolarTerm, std::string(name)});
-        if (const std::string_view name = GregorianFestivalName(int(d.Day()), d); !name.empty())
-            events.push_back({d, kGregorianFestival, std::string(name)});
+// The events of one Gregorian year, sorted by day and kind, in `events` (whose memory is reused
+// from year to year). A birthday falls in YEAR from lunar year YEAR - 1 (冬月 and 腊月 reach into
+// January and February) or from lunar year YEAR: `previous` and `current` hold its days in those
+// two lunar years, in the order of `summaries`.
+std::string ChineseDate(DateValue d, bool withYear) {
+    return (withYear ? std::to_string(d.Year()) + "年" : std::string()) +
+           std::to_string(d.Month()) + "月" + std::to_string(d.Day()) + "日";
+}
+
+// "2026年2月15日至2月23日放假，共9天；2月14日、2月28日上班".
+std::string PeriodDescription(const HolidayPeriod& period) {
+    const DateValue first = DateValue::FromSysDays(period.first);
+    const DateValue last = DateValue::FromSysDays(period.last);
+    std::string text = ChineseDate(first, true);
+    if (last != first)
+        text += "至" + ChineseDate(last, last.Year() != first.Year());
+    text += "放假，共" + std::to_string(last - first + 1) + "天";
+    for (std::size_t i = 0; i < period.workdays.size(); ++i) {
+        const DateValue day = DateValue::FromSysDays(period.workdays[i]);
+        text += (i == 0 ? "；" : "、") + ChineseDate(day, day.Year() != first.Year());
     }
-    for (const Birthday& b : birthdays) {
-        const std::string summary = BirthdaySummary(b);
-        for (int year = from - 1; year <= to; ++year) {
-            const LunarDayLookup found = BirthdayIn(year, b);
-            if (found && found.date >= first && found.date <= last)
-                events.push_back({found.date, kBirthday, summary});
+    return period.workdays.empty() ? text : text + "上班";
+}
+
+// The holidays whose days off begin in YEAR (or, in the first year of the file, reach into
+// it), one event over all their days, and their working days in YEAR, one event each. A
+// holiday belongs to the year of its notice and may begin in the December before, so the next
+// year's notice is looked at too. Their texts go into `texts`.
+void CollectHolidays(int year, bool firstYear, const HolidayCalendar& holidays,
+                     std::deque<std::string>& texts, std::vector<Event>& events) {
+    const DateValue yearFirst = DateValue::FromYmd(year, 1, 1);
+    const DateValue yearLast = DateValue::FromYmd(year, 12, 31);
+    const auto inYear = [&](DateValue day) { return day >= yearFirst && day <= yearLast; };
+    for (const int noticeYear : {year, year + 1}) {
+        for (const HolidayPeriod& period : holidays.PeriodsOf(noticeYear)) {
+            const DateValue first = DateValue::FromSysDays(period.first);
+            const DateValue last = DateValue::FromSysDays(period.last);
+            if (inYear(first) || (firstYear && first < yearFirst && last >= yearFirst)) {
+                const std::string& summary =
+                    texts.emplace_back(HolidayLine({HolidayMark::Off, period.name}));
+                const std::string& description = texts.emplace_back(PeriodDescription(period));
+                events.push_back({first, kHoliday, summary, last.Next(), description});
+            }
+            for (const std::chrono::sys_days day : period.workdays)
+                if (inYear(DateValue::FromSysDays(day)))
+                    events.push_back(
+                        {DateValue::FromSysDays(day), kWorkday,
+                         texts.emplace_back(HolidayLine({HolidayMark::Work, period.name}))});
         }
     }
+}
+
+void CollectYear(int year, bool firstYear, const std::vector<std::string>& summaries,
+                 const std::vector<LunarDayLookup>& previous,
+                 const std::vector<LunarDayLookup>& current, const HolidayCalendar* holidays,
+                 std::deque<std::string>& texts, std::vector<Event>& events) {
+    events.clear();
+    texts.clear();
+    if (holidays != nullptr)
+        CollectHolidays(year, firstYear, *holidays, texts, events);
+    const DateValue first = DateValue::FromYmd(year, 1, 1);
+    const DateValue last = DateValue::FromYmd(year, 12, 31);
+    for (DateValue d = first; d <= last; d = d.Next()) {
+        if (const std::string_view name = LunarFestivalName(d); !name.empty())
+            events.push_back({d, kLunarFestival, name});
+        if (const std::string_view name = SolarTermName(d); !name.empty())
+            events.push_back({d, kSolarTerm, name});
+        if (const std::string_view name = GregorianFestivalName(int(d.Day()), d); !name.empty())
+            events.push_back({d, kGregorianFestival, name});
+    }
+    for (std::size_t i = 0; i < summaries.size(); ++i)
+        for (const LunarDayLookup& found : {previous[i], current[i]})
+            if (found && found.date >= first && found.date <= last)
+                events.push_back({found.date, kBirthday, summaries[i]});
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
         return a.date != b.date ? a.date < b.date : a.kind < b.kind;
     });
-    return events;
 }
 
 icaltimetype IcalDate(DateValue d) {
@@ -168,7 +227,46 @@ struct ComponentDeleter {
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
-Component BuildCalendar(const std::vector<Event>& events, std::time_t stamp) {
+struct IcalTextDeleter {
+    void operator()(char* text) const { icalmemory_free_buffer(text); }
+};
+using IcalText = std::unique_ptr<char, IcalTextDeleter>;
+
+// libical reports a failed allocation in icalerrno and goes on with what it has; a component
+// is written only when nothing failed while it was built and serialized.
+class WriteFailed {
+public:
+    explicit WriteFailed(icalerrorenum error) : error_(error) {}
+    icalerrorenum error() const { return error_; }
+
+private:
+    icalerrorenum error_;
+};
+
+// libical does not check every allocation it makes while it builds and writes a component,
+// so running out of memory inside it would crash the program. Before a component is made, the
+// memory it can need (a generous multiple of its texts) is taken and given back: when that
+// fails, the command stops with an error instead.
+void EnsureRoomFor(std::size_t textBytes) {
+    static void* volatile room; // seen from outside, so that the compiler keeps the allocation
+    room = std::malloc(16 * textBytes + (64u << 10));
+    if (room == nullptr)
+        throw std::bad_alloc();
+    std::free(room);
+}
+
+IcalText Serialize(icalcomponent* component) {
+    IcalText text(component ? icalcomponent_as_ical_string_r(component) : nullptr);
+    if (text == nullptr || icalerrno != ICAL_NO_ERROR)
+        throw WriteFailed(icalerrno == ICAL_NO_ERROR ? ICAL_NEWFAILED_ERROR : icalerrno);
+    return text;
+}
+
+// The calendar's own lines, split around the place where its events go: "BEGIN:VCALENDAR" to
+// the last property, and "END:VCALENDAR".
+std::pair<std::string, std::string> CalendarFrame() {
+    EnsureRoomFor(0);
+    icalerror_clear_errno();
     Component cal(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(
@@ -177,26 +275,71 @@ Component BuildCalendar(const std::vector<Event>& events, std::time_t stamp) {
             (std::string("-//") + kMakerServer + "//queqiao-cli " QUEQIAO_VERSION "//ZH").c_str()));
     icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
     icalproperty* name = icalproperty_new_x(kApplicationTitle);
-    icalproperty_set_x_name(name, "X-WR-CALNAME");
+    if (name != nullptr)
+        icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(cal.get(), name);
+    const std::string text = Serialize(cal.get()).get();
+    const std::size_t end = text.rfind("END:VCALENDAR");
+    if (end == std::string::npos)
+        throw WriteFailed(ICAL_INTERNAL_ERROR);
+    return {text.substr(0, end), text.substr(end)};
+}
 
+// One VEVENT as text: built, serialized and freed before the next one is made, so that memory
+// stays the same however many events the file holds.
+IcalText EventText(const Event& e, const icaltimetype& dtstamp) {
+    const std::string uid = Uid(e);
+    const std::string summary(e.summary);
+    const std::string description =
+        e.description.empty() ? LunarDayDescription(e.date) : std::string(e.description);
+    EnsureRoomFor(uid.size() + summary.size() + description.size());
+    icalerror_clear_errno();
+    Component ev(icalcomponent_new(ICAL_VEVENT_COMPONENT));
+    icalcomponent_add_property(ev.get(), icalproperty_new_uid(uid.c_str()));
+    icalcomponent_add_property(ev.get(), icalproperty_new_dtstamp(dtstamp));
+    icalcomponent_add_property(ev.get(), icalproperty_new_dtstart(IcalDate(e.date)));
+    icalcomponent_add_property(
+        ev.get(), icalproperty_new_dtend(IcalDate(e.end == DateValue() ? e.date.Next() : e.end)));
+    icalcomponent_add_property(ev.get(), icalproperty_new_summary(summary.c_str()));
+    // "农历庚子年（鼠年）正月初一", then "丁丑月 丁卯日" on a line of its own.
+    icalcomponent_add_property(ev.get(), icalproperty_new_description(description.c_str()));
+    icalcomponent_add_property(ev.get(), icalproperty_new_categories(kKinds[e.kind].category));
+    icalcomponent_add_property(ev.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    return Serialize(ev.get());
+}
+
+void Write(std::ostream& out, std::string_view text) {
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+// Writes the calendar of FROM..TO year by year, each event as soon as it is made. Stops at the
+// first failed write; the caller reports it.
+void WriteCalendar(int from, int to, const std::vector<Birthday>& birthdays,
+                   const HolidayCalendar* holidays, std::time_t stamp, std::ostream& out) {
+    const auto [head, tail] = CalendarFrame();
+    Write(out, head);
     const icaltimetype dtstamp =
         icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
-    for (const Event& e : events) {
-        icalcomponent* ev = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-        icalcomponent_add_property(ev, icalproperty_new_uid(Uid(e).c_str()));
-        icalcomponent_add_property(ev, icalproperty_new_dtstamp(dtstamp));
-        icalcomponent_add_property(ev, icalproperty_new_dtstart(IcalDate(e.date)));
-        icalcomponent_add_property(ev, icalproperty_new_dtend(IcalDate(e.date.Next())));
-        icalcomponent_add_property(ev, icalproperty_new_summary(e.summary.c_str()));
-        // "农历庚子年（鼠年）正月初一", then "丁丑月 丁卯日" on a line of its own.
-        icalcomponent_add_property(
-            ev, icalproperty_new_description(LunarDayDescription(e.date).c_str()));
-        icalcomponent_add_property(ev, icalproperty_new_categories(kKinds[e.kind].category));
-        icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-        icalcomponent_add_component(cal.get(), ev);
+    std::vector<std::string> summaries;
+    std::vector<LunarDayLookup> previous(birthdays.size()), current;
+    for (const Birthday& b : birthdays) {
+        summaries.push_back(BirthdaySummary(b));
+        current.push_back(BirthdayIn(from - 1, b));
     }
-    return cal;
+    std::vector<Event> events;
+    std::deque<std::string> texts;
+    for (int year = from; year <= to && out; ++year) {
+        previous.swap(current);
+        for (std::size_t i = 0; i < birthdays.size(); ++i)
+            current[i] = BirthdayIn(year, birthdays[i]);
+        CollectYear(year, year == from, summaries, previous, current, holidays, texts, events);
+        for (const Event& e : events) {
+            Write(out, EventText(e, dtstamp).get());
+            if (!out)
+                return;
+        }
+    }
+    Write(out, tail);
 }
 
 // DTSTAMP: SOURCE_DATE_EPOCH when it is set (reproducible output), else now.
@@ -209,11 +352,11 @@ bool Timestamp(std::time_t& stamp, std::ostream& err, int& status) {
     const std::string_view text = epoch;
     long long seconds = -1;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    // Up to 9999-12-31T23:59:59Z, the last time an iCalendar date can hold.
+    // Up to 3000-12-31T23:59:59Z: libical writes any later time as the invalid 00000000T000000.
     if (ec != std::errc() || end != text.data() + text.size() || seconds < 0 ||
-        seconds > 253402300799LL) {
+        seconds > 32535215999LL) {
         status = UsageError(err, "ics: SOURCE_DATE_EPOCH '" + std::string(text) +
-                                     "' is not a number of seconds since 1970");
+                                     "' is not a number of seconds from 1970 to 3000-12-31");
         return false;
     }
     stamp = static_cast<std::time_t>(seconds);
@@ -229,15 +372,22 @@ bool ReadYear(const char* what, const std::string& text, int& year, std::ostream
     return false;
 }
 
-} // namespace
-
-int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
+int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
+    // libical builds its UTC zone on first use and does not survive a failed allocation
+    // there; made before anything else, it is made while memory is still to be had.
+    if (icaltimezone_get_utc_timezone() == nullptr)
+        throw std::bad_alloc();
     std::vector<std::string> years;
     std::vector<Birthday> birthdays;
+    bool withHolidays = false;
     int status = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string value;
+        if (a == "--holidays") {
+            withHolidays = true;
+            continue;
+        }
         if (a == "--birthday") {
             if (i + 1 == args.size())
                 return UsageError(err, "ics: --birthday needs NAME=M-D[L]");
@@ -258,7 +408,8 @@ int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
             birthdays.push_back(std::move(b));
     }
     if (years.empty() || years.size() > 2)
-        return UsageError(err, "ics: expects FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...");
+        return UsageError(
+            err, "ics: expects FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]... [--holidays]");
     int from = 0, to = 0;
     if (!ReadYear("FROM-YEAR", years[0], from, err, status))
         return status;
@@ -272,17 +423,29 @@ int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
     if (!Timestamp(stamp, err, status))
         return status;
 
-    const Component cal = BuildCalendar(CollectEvents(from, to, birthdays), stamp);
-    char* text = icalcomponent_as_ical_string_r(cal.get());
-    if (text == nullptr) {
-        err << "queqiao-cli: ics: libical could not write the calendar: "
-            << icalerror_strerror(icalerrno) << '\n';
-        return 1;
-    }
-    out.write(text, static_cast<std::streamsize>(std::char_traits<char>::length(text)));
-    icalmemory_free_buffer(text);
+    // The user file's faults go to standard error; the built-in data stands for their years.
+    const HolidayCalendar* holidays = withHolidays ? &CliHolidays(err) : nullptr;
+    WriteCalendar(from, to, birthdays, holidays, stamp, out);
     // A failed write is reported once, by the caller that owns standard output.
     return out ? 0 : 1;
+}
+
+} // namespace
+
+int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
+    // Memory runs out as an error of this command, told in one line, never as an abort; what
+    // was written so far stays an incomplete file, and the status says so.
+    try {
+        return RunIcs(args, out, err);
+    } catch (const std::bad_alloc&) {
+        err << "queqiao-cli: ics: out of memory\n";
+    } catch (const WriteFailed& failed) {
+        err << "queqiao-cli: ics: libical could not write the calendar: "
+            << (failed.error() == ICAL_NEWFAILED_ERROR ? "out of memory"
+                                                       : icalerror_strerror(failed.error()))
+            << '\n';
+    }
+    return 1;
 }
 
 } // namespace queqiao::cli

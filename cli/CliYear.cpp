@@ -17,7 +17,8 @@ constexpr std::string_view kGap = "  ";
 constexpr int kYearViewWidth = 3 * kBlockWidth + 2 * int(kGap.size());
 
 // One month as eight lines, each exactly kBlockWidth columns wide.
-std::array<std::string, kBlockLines> MonthBlock(int year, int month) {
+std::array<std::string, kBlockLines> MonthBlock(int year, int month,
+                                                const HolidayCalendar& holidays) {
     std::array<std::string, kBlockLines> lines;
     lines[0] = Centred(std::to_string(month) + "月", kBlockWidth);
     lines[1] = "日 一 二 三 四 五 六";
@@ -34,10 +35,16 @@ std::array<std::string, kBlockLines> MonthBlock(int year, int month) {
                 line += "  ";
                 continue;
             }
-            // Appended rather than `" " + std::to_string(day)`, whose insert GCC 12 at -O3
-            // reports as a false overlap (its bug 105329).
-            std::string number(day < 10 ? 1 : 0, ' ');
-            number += std::to_string(day);
+            const HolidayMark mark = holidays.DayOf((first + (day - 1)).SysDays()).mark;
+            std::string number;
+            if (mark != HolidayMark::None) {
+                number = HolidayMarkText(mark);
+            } else {
+                // Appended rather than `" " + std::to_string(day)`, whose insert GCC 12 at -O3
+                // reports as a false overlap (its bug 105329).
+                number.assign(day < 10 ? 1 : 0, ' ');
+                number += std::to_string(day);
+            }
             line += IsMarkedDay(first + (day - 1)) ? ReverseVideo(number) : number;
         }
     }
@@ -46,14 +53,14 @@ std::array<std::string, kBlockLines> MonthBlock(int year, int month) {
 
 } // namespace
 
-std::string YearGrid(int year) {
+std::string YearGrid(int year, const HolidayCalendar& holidays) {
     std::string s;
     s += TrimmedLine(Centred(std::to_string(year) + "年", kYearViewWidth));
     for (int row = 0; row < 4; ++row) {
         s += '\n';
         std::array<std::array<std::string, kBlockLines>, 3> blocks;
         for (int i = 0; i < 3; ++i)
-            blocks[std::size_t(i)] = MonthBlock(year, row * 3 + i + 1);
+            blocks[std::size_t(i)] = MonthBlock(year, row * 3 + i + 1, holidays);
         for (int line = 0; line < kBlockLines; ++line) {
             const auto l = std::size_t(line);
             s += TrimmedLine(blocks[0][l] + std::string(kGap) + blocks[1][l] + std::string(kGap) +

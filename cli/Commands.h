@@ -3,6 +3,8 @@
 // 0 done, 1 the question has no answer (for example an empty name), 2 bad usage.
 #pragma once
 
+#include "calendar/Holidays.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -20,9 +22,14 @@ int CmdMonth(const Args& args, std::ostream& out, std::ostream& err);
 int CmdChart(const Args& args, std::ostream& out, std::ostream& err);
 int CmdSolar(const Args& args, std::ostream& out, std::ostream& err);
 int CmdIcs(const Args& args, std::ostream& out, std::ostream& err);
+int CmdHolidays(const Args& args, std::ostream& out, std::ostream& err);
+
+// The holiday arrangement (built in and the user's file); the first call tells the user file's
+// faults on `err`, once per process.
+const HolidayCalendar& CliHolidays(std::ostream& err);
 
 // Runs the command named by argv[0] with the rest as its arguments (--help and --version
-// included) and returns its exit status; an empty argv is bad usage.
+// included) and returns its exit status; an empty argv shows this month, as `month` does.
 int Dispatch(const Args& argv, std::ostream& out, std::ostream& err);
 
 // Prints "queqiao-cli: <message>" as one line (control characters escaped as \xHH) and

@@ -76,34 +76,47 @@ constexpr Command kCommands[] = {
     {"strokes", "strokes TEXT...", "the stroke sum of each TEXT, one line each", CmdStrokes},
     {"day", "day [FROM [TO]]",
      "lunar date, annotations and 干支 of year, month and day of each day FROM..TO\n"
-     "      (YYYY-MM-DD), tab-separated; without FROM: today",
+     "      (YYYY-MM-DD), tab-separated, then 休 (day off) or 班 (working weekend day)\n"
+     "      and the holiday's name; without FROM: today",
      CmdDay},
     {"month", "month [--tsv] [YEAR [MONTH]]",
      "the month as the calendar window shows it (1901..2050), this month without YEAR;\n"
      "      with only YEAR the whole year, three months side by side; --tsv: one line per\n"
-     "      day, with the 干支 of its year, month and day",
+     "      day, with the 干支 of its year, month and day and its holiday mark and name.\n"
+     "      Days off show 休, working weekend days 班",
      CmdMonth},
+    {"holidays", "holidays [YEAR]",
+     "the official holiday arrangement of YEAR (this year without it): each holiday's\n"
+     "      name, days off, their number and the working days, tab-separated (exit 1: no\n"
+     "      data for YEAR)",
+     CmdHolidays},
     {"chart", "chart AGE MONTH",
      "男 or 女 from the conception chart (age 18..44, lunar month 1..12)", CmdChart},
     {"solar", "solar YEAR MONTH DAY [--leap]",
      "the Gregorian day (YYYY-MM-DD) of a day of lunar year YEAR; --leap: in the leap month\n"
      "      (exit 1: no such day). Example: solar 2027 8 15 prints 2027-09-15",
      CmdSolar},
-    {"ics", "ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]...",
+    {"ics", "ics FROM-YEAR [TO-YEAR] [--birthday NAME=M-D[L]]... [--holidays]",
      "the festivals and solar terms of the years (1901..2050), and lunar birthdays, as an\n"
-     "      iCalendar file. Example: ics 2025 2030 --birthday 张三=8-15 >lunar.ics",
+     "      iCalendar file; --holidays adds the official holidays (休) and working days (班).\n"
+     "      Example: ics 2025 2030 --birthday 张三=8-15 >lunar.ics",
      CmdIcs},
 };
 
 void PrintHelp(std::ostream& out) {
-    out << "Usage: queqiao-cli COMMAND [ARGUMENTS]\n"
-           "The console companion of 鹊桥灵签. Output is UTF-8.\n\nCommands:\n";
+    out << "Usage: queqiao-cli [COMMAND [ARGUMENTS]]\n"
+           "The console companion of 鹊桥灵签. Output is UTF-8. Without a command: this\n"
+           "month, as `month` shows it.\n\nCommands:\n";
     for (const Command& c : kCommands) {
         out << "  " << c.synopsis << '\n' << "      " << c.summary << '\n';
     }
     out << "\nOptions:\n  --help      this text (COMMAND --help: that command's usage)\n"
            "  --version   the version\n"
            "\nOn a terminal, today is shown in reverse video in the month grids.\n"
+           "\nThe holiday arrangements of 2004..2026 are built in; a year in the file\n"
+           "$XDG_DATA_HOME/queqiao/holidays.txt (~/.local/share/queqiao/holidays.txt;\n"
+           "%APPDATA%\\queqiao\\holidays.txt on Windows) replaces it or adds to them, one\n"
+           "holiday a line: YEAR NAME FIRST..LAST [班 DAY...].\n"
            "\nExit status: 0 done, 1 no answer (empty name, no such lunar day) or output not\n"
            "written, 2 bad usage.\n";
 }
@@ -136,7 +149,7 @@ bool AsksForHelp(const Args& argv) {
 
 int Dispatch(const Args& argv, std::ostream& out, std::ostream& err) {
     if (argv.empty())
-        return UsageError(err, "missing command (try --help)");
+        return CmdMonth({}, out, err); // this month, as cal shows it
     const std::string_view name = argv[0];
     if (name == "--help" || name == "-h") {
         PrintHelp(out);

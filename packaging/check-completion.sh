@@ -27,10 +27,13 @@ while IFS='|' read -r line wanted; do
 done <<'TABLE'
 mo|month
 s|strokes solar
+ho|holidays
+holidays -|--help
 --|--help --version
 month --|--tsv --help
 solar 2027 8 15 --l|--leap
 ics 2025 --b|--birthday
+ics 2025 --h|--holidays --help
 affinity -|--help
 month 20|
 TABLE

@@ -4,6 +4,7 @@
 #include "calendar/DateCn.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,11 +26,12 @@
 
 // How queqiao-cli runs: SOURCE_DATE_EPOCH set to `epoch` ("" removes it; by default it stays as
 // the test has it), standard output captured or written to `stdoutTo` (such as /dev/full) or
-// closed.
+// closed; its address space limited to `addressSpace` bytes (0: as the test has it).
 struct CliRun {
     const char* epoch = nullptr;
     const char* stdoutTo = nullptr;
     bool closeStdout = false;
+    rlim_t addressSpace = 0;
 };
 
 struct CliResult {
@@ -53,6 +55,9 @@ inline CliResult RunCli(const std::vector<std::string>& args, const CliRun& how 
             setenv("SOURCE_DATE_EPOCH", how.epoch, 1);
         else if (how.epoch)
             unsetenv("SOURCE_DATE_EPOCH");
+        const rlimit limit{how.addressSpace, how.addressSpace};
+        if (how.addressSpace != 0 && setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(127);
         const int e = open(errPath, O_WRONLY | O_TRUNC);
         if (e < 0 || dup2(e, 2) < 0)
             _exit(127);

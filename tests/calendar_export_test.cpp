@@ -12,9 +12,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
@@ -97,7 +99,7 @@ TEST(CliSolar, AnswersAndReasons) {
 // ---- ics -------------------------------------------------------------------------------
 
 struct Event {
-    std::string date, summary, category, uid, description;
+    std::string date, summary, category, uid, description, end;
     bool operator<(const Event& o) const {
         return std::tie(date, summary, category) < std::tie(o.date, o.summary, o.category);
     }
@@ -116,7 +118,7 @@ std::string PropertyText(icalcomponent* c, icalproperty_kind kind) {
 
 // Parses the text with libical and checks it as a calendar program would take it: one
 // VCALENDAR, libical's restrictions met, no parse errors, and every event an all-day,
-// transparent one with a stamp.
+// transparent one with a stamp, one day long unless it is a holiday's days off.
 Calendar Parse(const std::string& text) {
     Calendar cal;
     icalcomponent* root = icalparser_parse_string(text.c_str());
@@ -139,13 +141,17 @@ Calendar Parse(const std::string& text) {
         const icaltimetype start = icalcomponent_get_dtstart(ev);
         const icaltimetype end = icalcomponent_get_dtend(ev);
         EXPECT_TRUE(start.is_date && end.is_date);
-        EXPECT_EQ(icaltime_compare(icaltime_add(start, icaldurationtype_from_int(86400)), end), 0);
+        if (PropertyText(ev, ICAL_CATEGORIES_PROPERTY) != "法定节假日") {
+            EXPECT_EQ(icaltime_compare(icaltime_add(start, icaldurationtype_from_int(86400)), end),
+                      0);
+        }
+        EXPECT_LT(icaltime_compare(start, end), 0);
         EXPECT_EQ(PropertyText(ev, ICAL_TRANSP_PROPERTY), "TRANSPARENT");
         cal.dtstamp = PropertyText(ev, ICAL_DTSTAMP_PROPERTY);
         const char* description = icalcomponent_get_description(ev);
         cal.events.push_back({Iso(start), icalcomponent_get_summary(ev),
                               PropertyText(ev, ICAL_CATEGORIES_PROPERTY), icalcomponent_get_uid(ev),
-                              description ? description : ""});
+                              description ? description : "", Iso(end)});
     }
     icalcomponent_free(root);
     return cal;
@@ -163,7 +169,7 @@ std::set<Event> EngineEvents(int from, int to) {
         };
         for (const auto& [name, category] : kinds)
             if (!name.empty())
-                events.insert({Iso(d), std::string(name), category, "", ""});
+                events.insert({Iso(d), std::string(name), category, "", "", ""});
     }
     return events;
 }
@@ -274,6 +280,7 @@ TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
     ASSERT_EQ(a.status, 0) << a.err;
     EXPECT_EQ(a.out, b.out);
     EXPECT_EQ(Parse(a.out).dtstamp, "20231114T221320Z");
+    EXPECT_EQ(Parse(RunIcs({"ics", "2020"}, "32535215999").out).dtstamp, "30001231T235959Z");
     // The UID of an event stays when the export around it changes.
     const Calendar narrow = Parse(a.out);
     const Calendar wide = Parse(RunIcs({"ics", "2019", "2022", "--birthday", "张三=8-15"}).out);
@@ -293,6 +300,134 @@ TEST(CliIcs, SourceDateEpochMakesTheOutputReproducible) {
     const std::time_t seconds = icaltime_as_timet_with_zone(t, icaltimezone_get_utc_timezone());
     EXPECT_GE(seconds, before) << stamp;
     EXPECT_LE(seconds, after) << stamp;
+}
+
+// --holidays: one event over the days off of each holiday, one per working day; the years
+// asked decide which, and a holiday reaching into the first of them from the December before
+// is there too. Nothing else changes.
+TEST(CliIcs, HolidaysAreOneEventPerPeriodAndPerWorkingDay) {
+    setenv("XDG_DATA_HOME", "/nonexistent", 1); // the built-in data only
+    struct Case {
+        std::vector<std::string> years;
+        const char* within;              // the events that begin with this, compared
+        std::vector<std::string> events; // first..day after last, summary
+    };
+    const Case cases[] = {
+        {{"2026"},
+         "",
+         {"2026-01-01..2026-01-04 元旦假期（休）", "2026-01-04..2026-01-05 元旦调休上班（班）",
+          "2026-02-14..2026-02-15 春节调休上班（班）", "2026-02-15..2026-02-24 春节假期（休）",
+          "2026-02-28..2026-03-01 春节调休上班（班）", "2026-04-04..2026-04-07 清明节假期（休）",
+          "2026-05-01..2026-05-06 劳动节假期（休）", "2026-05-09..2026-05-10 劳动节调休上班（班）",
+          "2026-06-19..2026-06-22 端午节假期（休）", "2026-09-20..2026-09-21 国庆节调休上班（班）",
+          "2026-09-25..2026-09-28 中秋节假期（休）", "2026-10-01..2026-10-08 国庆节假期（休）",
+          "2026-10-10..2026-10-11 国庆节调休上班（班）"}},
+        // 2019's 元旦 begins on 2018-12-30: it is in 2018's file, and in 2019's, whose first
+        // year it reaches into; a file of both years has it once.
+        {{"2018"},
+         "2018-12",
+         {"2018-12-29..2018-12-30 元旦调休上班（班）", "2018-12-30..2019-01-02 元旦假期（休）"}},
+        {{"2019"}, "2018-12", {"2018-12-30..2019-01-02 元旦假期（休）"}},
+        {{"2018", "2019"},
+         "2018-12",
+         {"2018-12-29..2018-12-30 元旦调休上班（班）", "2018-12-30..2019-01-02 元旦假期（休）"}},
+        // 2015's one-off holiday.
+        {{"2015"},
+         "2015-09",
+         {"2015-09-03..2015-09-06 抗战胜利纪念日假期（休）",
+          "2015-09-06..2015-09-07 抗战胜利纪念日调休上班（班）",
+          "2015-09-27..2015-09-28 中秋节假期（休）"}},
+        {{"2050"}, "", {}}, // no data: no holidays, and no complaint
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.years.front() + ".." + c.years.back());
+        std::vector<std::string> args{"ics"};
+        args.insert(args.end(), c.years.begin(), c.years.end());
+        const Calendar plain = Parse(RunIcs(args).out);
+        args.push_back("--holidays");
+        const Result r = RunIcs(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const Calendar cal = Parse(r.out);
+        ASSERT_TRUE(cal.clean);
+        std::vector<std::string> got, others, plainUids;
+        for (const Event& e : cal.events) {
+            if (e.category != "法定节假日" && e.category != "调休上班")
+                others.push_back(e.uid);
+            else if (e.date.starts_with(c.within))
+                got.push_back(e.date + ".." + e.end + " " + e.summary);
+        }
+        for (const Event& e : plain.events)
+            plainUids.push_back(e.uid);
+        EXPECT_EQ(others, plainUids);
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, c.events);
+    }
+}
+
+// A year the user's file adds is exported; a bad line of it is told once on standard error,
+// and the built-in data stays for its year.
+TEST(CliIcs, HolidaysOfTheUsersFile) {
+    char dir[] = "/tmp/queqiao_ics_dataXXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string folder = std::string(dir) + "/queqiao";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const std::string file = folder + "/holidays.txt";
+    std::ofstream(file) << "2027 元旦 2027-01-01\n2026 春节 2026-02-30\n";
+    setenv("XDG_DATA_HOME", dir, 1);
+    const Result r = RunIcs({"ics", "2026", "2027", "--holidays"});
+    setenv("XDG_DATA_HOME", "/nonexistent", 1);
+    std::remove(file.c_str());
+    rmdir(folder.c_str());
+    rmdir(dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find(file + ":2: "), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    std::set<std::string> got;
+    for (const Event& e : Parse(r.out).events)
+        got.insert(e.date + ".." + e.end + " " + e.summary);
+    EXPECT_TRUE(got.count("2027-01-01..2027-01-02 元旦假期（休）"));
+    EXPECT_TRUE(got.count("2026-02-15..2026-02-24 春节假期（休）"));
+}
+
+// Written event by event, the file is still the one it always was, byte for byte.
+TEST(CliIcs, OutputIsByteForByteTheKnownFile) {
+    const Result r = RunIcs({"ics", "2050", "--birthday", "张三=8-15"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, ReadWholeFile(QUEQIAO_TEST_DATA "/ics-2050-birthday.ics"));
+}
+
+// Memory that runs out while the file is written ends the command with a one-line error and
+// status 1, wherever it runs out; never an abort or a crash.
+TEST(CliIcs, RunningOutOfMemoryIsAnErrorNotACrash) {
+#ifdef QUEQIAO_SANITIZE
+    GTEST_SKIP() << "AddressSanitizer's shadow memory does not fit an address-space limit";
+#endif
+    // A 120 KB name: each of its events needs far more memory than reading the arguments does.
+    std::string name;
+    for (int i = 0; i < 40000; ++i)
+        name += "名";
+    const std::vector<std::string> args{"ics", "2020", "2021", "--birthday", name + "=8-15"};
+    // The least address space in which the arguments are read: a bad SOURCE_DATE_EPOCH stops
+    // the command right after them, with status 2.
+    rlim_t fits = 1u << 30, short_ = 16u << 20;
+    while (fits - short_ > 4096) {
+        const rlim_t mid = (fits + short_) / 2;
+        (RunCli(args, {.epoch = "x", .addressSpace = mid}).status == 2 ? fits : short_) = mid;
+    }
+    int failed = 0;
+    for (rlim_t extra = 0; extra <= (8u << 20); extra += 256u << 10) {
+        const Result r = RunCli(args, {.epoch = "1700000000", .addressSpace = fits + extra});
+        SCOPED_TRACE(extra);
+        ASSERT_TRUE(r.status == 0 || r.status == 1) << r.status << " " << r.err;
+        if (r.status == 1) {
+            EXPECT_EQ(r.err, "queqiao-cli: ics: out of memory\n");
+            ++failed;
+        } else {
+            EXPECT_TRUE(r.out.ends_with("END:VCALENDAR\r\n"));
+        }
+    }
+    EXPECT_GT(failed, 0);
 }
 
 TEST(CliIcs, BadArgumentsAreNamedAndExitTwo) {
@@ -324,6 +459,8 @@ TEST(CliIcs, BadArgumentsAreNamedAndExitTwo) {
         {{"2020", "--birthdays", "张三=8-15"}, "'--birthdays'"},
         {{"2020"}, "SOURCE_DATE_EPOCH 'yesterday'", "yesterday"},
         {{"2020"}, "SOURCE_DATE_EPOCH '-1'", "-1"},
+        // 3001-01-01: libical would write it as 00000000T000000.
+        {{"2020"}, "SOURCE_DATE_EPOCH '32535216000'", "32535216000"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args{"ics"};

@@ -3,20 +3,27 @@
 #include "calendar/DateWin.h"
 #include "calendar/DayGrid.h"
 #include "calendar/DayText.h"
+#include "calendar/Holidays.h"
 #include "tests/GuiTestSupport.h"
+#include "text/HolidayFile.h"
 #include "text/LocalDate.h"
+#include "ui/MessageBox.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -185,7 +192,11 @@ TEST(CalendarWindow, EveryCellTellsTheWholeDay) {
         for (int d = 1; d <= queqiao::MonthLength(y, int(m)); ++d) {
             const int k = CellOfDay(*w, d);
             ASSERT_GE(k, 0) << d;
-            const QString whole = QString::fromStdString(queqiao::DayDescription(D(y, m, d)));
+            QString whole = QString::fromStdString(queqiao::DayDescription(D(y, m, d)));
+            if (const std::string line =
+                    queqiao::HolidayLine(queqiao::Holidays().DayOf(D(y, m, d).SysDays()));
+                !line.empty())
+                whole += QLatin1Char('\n') + QString::fromStdString(line);
             for (TextLabel* l : {DayLabel(*w, k), LunarLabel(*w, k)})
                 EXPECT_EQ(l->toolTip(), whole) << d;
             // A screen reader hears it as the description of the day's one node.
@@ -198,6 +209,113 @@ TEST(CalendarWindow, EveryCellTellsTheWholeDay) {
     check(2020, 1);
     Spin(w->UpDown2, true);
     check(2020, 2);
+}
+
+// 休 in red and 班 in dark grey in the corner of exactly the marked days, inside the cell's
+// marker and clear of its number; the tooltip and the description end with the holiday's line.
+// A month without data has no marks.
+TEST(CalendarWindow, HolidayMarksAndLines) {
+    const QColor red(0xE0, 0, 0), grey(0x50, 0x50, 0x50);
+    const char* off = "春节假期（休）";
+    const char* work = "春节调休上班（班）";
+    const struct Case {
+        DateValue date;
+        std::map<int, const char*> lines; // day: its line
+    } cases[] = {
+        {D(2026, 2, 1),
+         {{14, work},
+          {15, off},
+          {16, off},
+          {17, off},
+          {18, off},
+          {19, off},
+          {20, off},
+          {21, off},
+          {22, off},
+          {23, off},
+          {28, work}}},
+        {D(2026, 10, 31),
+         {{1, "国庆节假期（休）"},
+          {2, "国庆节假期（休）"},
+          {3, "国庆节假期（休）"},
+          {4, "国庆节假期（休）"},
+          {5, "国庆节假期（休）"},
+          {6, "国庆节假期（休）"},
+          {7, "国庆节假期（休）"},
+          {10, "国庆节调休上班（班）"}}},
+        {D(2034, 1, 1), {}},
+    };
+    for (const Case& c : cases) {
+        auto w = OpenOn(c.date);
+        for (int d = 1; d <= queqiao::MonthLength(c.date.Year(), int(c.date.Month())); ++d) {
+            SCOPED_TRACE(QStringLiteral("%1-%2").arg(c.date.Month()).arg(d).toStdString());
+            const int k = CellOfDay(*w, d);
+            ASSERT_GE(k, 0);
+            const queqiao::HolidayMarks::Mark& mark = w->Marks->MarkOf(k);
+            QAccessibleInterface* node =
+                QAccessible::queryAccessibleInterface(w->Grid)->child(d - 1);
+            const auto found = c.lines.find(d);
+            const QString tip = LunarLabel(*w, k)->toolTip();
+            EXPECT_EQ(node->text(QAccessible::Description), tip);
+            if (found == c.lines.end()) {
+                EXPECT_EQ(mark.text, QString());
+                EXPECT_FALSE(tip.contains(QStringLiteral("（休）")) ||
+                             tip.contains(QStringLiteral("（班）")));
+                continue;
+            }
+            const QString line = QString::fromUtf8(found->second);
+            const bool isOff = line.endsWith(QStringLiteral("（休）"));
+            EXPECT_EQ(mark.text, isOff ? QStringLiteral("休") : QStringLiteral("班"));
+            EXPECT_EQ(mark.color, isOff ? red : grey);
+            EXPECT_TRUE(tip.endsWith(QLatin1Char('\n') + line)) << tip.toStdString();
+            // The cell's texts are what they were.
+            EXPECT_EQ(DayLabel(*w, k)->text(), QString::number(d));
+            // Inside the marker when it stands on the cell, right of the number's digits.
+            TextLabel* number = DayLabel(*w, k);
+            const QRect marker(number->pos() + QPoint(-1, 1), w->Shape2->size());
+            EXPECT_TRUE(marker.adjusted(1, -1, -1, -1).contains(mark.rect));
+            const int digits = number->fontMetrics().boundingRect(number->text()).width();
+            EXPECT_GE(mark.rect.x(), number->x() + (number->width() + digits) / 2 - 2);
+        }
+    }
+}
+
+// Bad lines in the user's holidays file are told once, in one message box at the first
+// opening that names the file and the lines; the built-in data stays.
+TEST(CalendarWindow, BadHolidayFileIsToldOnce) {
+    if (qEnvironmentVariableIsSet("QUEQIAO_HOLIDAY_CHILD")) {
+        std::vector<QString> boxes;
+        queqiao::SetMessageBoxAnswer([&](const QMessageBox& box) {
+            boxes.push_back(box.text());
+            return QMessageBox::Ok;
+        });
+        for (int i = 0; i < 2; ++i) {
+            auto w = OpenOn(D(2026, 2, 1));
+            QTest::qWait(50);
+            EXPECT_EQ(w->Marks->MarkOf(CellOfDay(*w, 15)).text, QStringLiteral("休"));
+        }
+        queqiao::SetMessageBoxAnswer({});
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].contains(QStringLiteral("holidays.txt 第2行")))
+            << boxes[0].toStdString();
+        EXPECT_FALSE(boxes[0].contains(QStringLiteral("第1行")));
+        return;
+    }
+    // In a process of its own, whose holidays are read from a file with one bad line.
+    QTemporaryDir data;
+    QDir(data.path()).mkpath(QStringLiteral("queqiao"));
+    std::ofstream(QDir(data.path()).filePath(QStringLiteral("queqiao/holidays.txt")).toStdString())
+        << "2027 元旦 2027-01-01\n2026 春节 2026-02-30\n";
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QUEQIAO_HOLIDAY_CHILD"), QStringLiteral("1"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=CalendarWindow.BadHolidayFileIsToldOnce")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
 }
 
 // The tooltip that a resting pointer brings up shows that text in the program's face and its

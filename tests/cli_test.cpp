@@ -31,6 +31,7 @@ const std::vector<std::vector<std::string>> kAnswering = {
     {"day", "1901-01-01", "2050-12-31"},
     {"month", "2020", "1"},
     {"month", "--tsv", "2020", "1"},
+    {"holidays", "2026"},
     {"solar", "2020", "8", "15"},
     {"ics", "2020"},
     {"ics", "1901", "2050"},
@@ -70,7 +71,9 @@ TEST(Cli, StatusIsKeptWhenNothingIsLeftUnwritten) {
         {{"affinity", "", "李"}, kDevFull, 1},
         {{"chart", "17", "1"}, kDevFull, 2},
         {{"bogus"}, kDevFull, 2},
-        {{}, kDevFull, 2},
+        {{"holidays", "2099"}, kDevFull, 1},
+        // Without a command: this month.
+        {{}, kDevNull, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args[0]);

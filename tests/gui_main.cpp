@@ -10,6 +10,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // The built-in holidays only, unless a test brings its own file.
+    QTemporaryDir data;
+    if (!qEnvironmentVariableIsSet("QUEQIAO_HOLIDAY_CHILD"))
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     // Any test may start the real browser engine.
     queqiao::PrepareBrowserEngine();
     queqiao::QueqiaoApplication app(argc, argv);

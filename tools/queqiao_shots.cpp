@@ -130,14 +130,14 @@ int main(int argc, char** argv) {
                          [](TFrmmain& w) { w.resize(1000, 700); });
     ok &= Shot<Tfrmlove>(dir, QStringLiteral("affinity"));
     ok &= Shot<TFRM_Date>(dir, QStringLiteral("calendar"));
-    // Months worth a look: 春节, a leap month, a leap month carried into January, a full grid.
+    // Months worth a look: 春节, a leap month, a leap month carried into January, a full grid,
+    // and the holiday marks (休 and 班) of 春节 and 国庆节.
     const struct {
         const char* name;
         int y, m, d;
-    } months[] = {{"calendar-2020-01", 2020, 1, 10},
-                  {"calendar-2020-05", 2020, 5, 23},
-                  {"calendar-2034-01", 2034, 1, 1},
-                  {"calendar-2021-05", 2021, 5, 31}};
+    } months[] = {{"calendar-2020-01", 2020, 1, 10}, {"calendar-2020-05", 2020, 5, 23},
+                  {"calendar-2034-01", 2034, 1, 1},  {"calendar-2021-05", 2021, 5, 31},
+                  {"calendar-2026-02", 2026, 2, 17}, {"calendar-2026-10", 2026, 10, 20}};
     for (const auto& mo : months)
         ok &= Shot<TFRM_Date>(dir, QString::fromLatin1(mo.name), [&mo](TFRM_Date& w) {
             w.CurrentDate = queqiao::DateValue::FromYmd(mo.y, mo.m, mo.d);

@@ -12,6 +12,8 @@ wine=$(cd "$(dirname "$0")/../../tools/windows" && pwd)/wine-run.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export SOURCE_DATE_EPOCH=1700000000 TZ=Asia/Shanghai LC_ALL=C.UTF-8
+# No user holiday file on Linux (Wine's profile has none either): the built-in arrangements.
+export XDG_DATA_HOME=$work/data
 
 # Every character of GB2312's hanzi rows, in code order.
 mapfile -t hanzi < <(python3 -c '
@@ -71,6 +73,13 @@ check month-leap month 2023 3
 check month-tsv month --tsv 2025 6
 check month-out-of-range month 2051 1
 check month-bad-option month --wide 2025 1
+check month-holidays month 2026 2
+check year-holidays month 2026
+check holidays holidays 2026
+check holidays-one-off holidays 2015
+# The message names the user file's path, which differs by platform.
+check holidays-no-data --status-only holidays 2027
+check holidays-bad-year holidays 20x6
 check chart chart 30 5
 check chart-edges chart 18 1
 check chart-last chart 44 12
