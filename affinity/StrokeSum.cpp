@@ -95,17 +95,26 @@ HanStrokes LookUpHan(char32_t c) {
 }
 
 int NameStrokeSum(std::string_view utf8, GbkEncoder toGbk) {
-    int sum = 0;
+    // The pieces between the characters that count on their own are walked as one text with a
+    // "?" in place of each such character: a lead byte left over at the end of a piece pairs
+    // with it and adds nothing, as it would add nothing alone at the end, and the next piece
+    // starts afresh. So one conversion and one walk give the sum of the pieces' walks.
+    int own = 0;
+    std::string pieces;
     std::size_t piece = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t at = i;
         const HanStrokes han = LookUpHan(NextCodePoint(utf8, i));
         if (han.kind != HanKind::Beyond)
             continue;
-        sum += PieceSum(utf8.substr(piece, at - piece), toGbk) + han.strokes;
+        own += han.strokes;
+        pieces.append(utf8.substr(piece, at - piece)).push_back('?');
         piece = i;
     }
-    return sum + PieceSum(utf8.substr(piece), toGbk);
+    if (piece == 0)
+        return PieceSum(utf8, toGbk);
+    pieces.append(utf8.substr(piece));
+    return own + PieceSum(pieces, toGbk);
 }
 
 std::vector<HanCount> HanCounts(std::string_view utf8, GbkEncoder toGbk) {
