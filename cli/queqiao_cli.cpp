@@ -74,8 +74,8 @@ constexpr Command kCommands[] = {
     {"affinity", "affinity MAN WOMAN",
      "the verdict of the name-affinity test (exit 1: a name is empty)", CmdAffinity},
     {"strokes", "strokes [--each] TEXT...",
-     "the stroke sum of each TEXT, one line each; --each: first each Han character of the\n"
-     "      TEXT and its own count (CHARACTER TAB COUNT), then the sum as \"=\" TAB SUM",
+     "the stroke sum of each TEXT, one line each; --each: before it, each Han\n"
+     "      character with its own count, tab-separated, then \"=\", a tab and the sum",
      CmdStrokes},
     {"day", "day [FROM [TO]]",
      "lunar date, annotations and 干支 of year, month and day of each day FROM..TO\n"

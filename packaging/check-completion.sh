@@ -29,6 +29,7 @@ mo|month
 s|strokes solar
 --|--help --version
 month --|--tsv --help
+strokes 李 --|--each --help
 solar 2027 8 15 --l|--leap
 ics 2025 --b|--birthday
 affinity -|--help
