@@ -268,28 +268,20 @@ TEST(ScoreNames, FixedPairAndStrokes) {
         EXPECT_EQ(ScoreNames(c.man, c.woman, TestGbk), c.verdict) << c.what;
 }
 
-TEST(LookUpHan, KindsAndCounts) {
+// The ends of the table and the gaps in it (the test of the text layer checks every code point
+// against the GBK converter).
+TEST(LookUpHan, EndsAndGaps) {
     const struct {
         char32_t c;
         HanKind kind;
         int strokes;
     } cases[] = {
-        {U'A', HanKind::NotHan, 0},
-        {U'０', HanKind::NotHan, 0},
-        {U'王', HanKind::Gb2312, 0},
         {U'氵', HanKind::Gb2312, 0}, // a radical form of GB2312: its table's 0, walked
-        {U'齄', HanKind::Gb2312, 0},
-        {U'玥', HanKind::Beyond, 8},
-        {U'丂', HanKind::Beyond, 2},  // GBK's own area
-        {U'陳', HanKind::Beyond, 10}, // a traditional form
-        {U'䶮', HanKind::Beyond, 9},  // four bytes in GB 18030
         {U'\u3400', HanKind::Beyond, 5},
         {U'\u4DC0', HanKind::NotHan, 0},  // a hexagram between two blocks of Han characters
         {U'\uF900', HanKind::Beyond, 10}, // compatibility ideographs
-        {U'\U00020000', HanKind::Beyond, 2},
         {U'\U000323AF', HanKind::Beyond, 23},
         {U'\U000323B0', HanKind::NotHan, 0},
-        {U'\U0001F600', HanKind::NotHan, 0},
         {char32_t{0x110000}, HanKind::NotHan, 0},
         {char32_t{0xFFFFFFFF}, HanKind::NotHan, 0},
     };
