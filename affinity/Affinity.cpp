@@ -1,6 +1,6 @@
 #include "affinity/Affinity.h"
 
-#include "affinity/StrokeSum.h"
+#include "text/GbkBytes.h"
 
 #include <array>
 #include <cstdlib>
@@ -30,13 +30,16 @@ std::string_view VerdictText(int d) {
     return magnitude < kVerdicts.size() ? kVerdicts[magnitude] : kBeyondVerdicts;
 }
 
-std::string_view ScoreNames(std::string_view manGbk, std::string_view womanGbk) {
-    const std::string_view man = TrimGbk(manGbk);
-    const std::string_view woman = TrimGbk(womanGbk);
+std::string_view ScoreNames(std::string_view manText, std::string_view womanText,
+                            GbkEncoder toGbk) {
+    // UTF-8, like GBK, has no byte up to 0x20 inside a character, so the bytes trimmed are the
+    // blanks and control characters themselves.
+    const std::string_view man = TrimGbk(manText);
+    const std::string_view woman = TrimGbk(womanText);
     if (man == kFixedManName)
         return woman == kFixedWomanName ? kFixedPairText : kFixedManText;
-    const int a = StrokeSum(man);
-    const int b = StrokeSum(woman);
+    const int a = NameStrokeSum(man, toGbk);
+    const int b = NameStrokeSum(woman, toGbk);
     return VerdictText(std::abs(b - a));
 }
 

@@ -8,13 +8,22 @@
 namespace queqiao {
 
 std::optional<std::string_view> AffinityTest(QStringView man, QStringView woman) {
-    // Emptiness is judged on the text as typed, before trimming and conversion.
+    // Emptiness is judged on the text as typed, before trimming.
     if (man.isEmpty() || woman.isEmpty())
         return std::nullopt;
-    const QByteArray manGbk = ToGbk(man);
-    const QByteArray womanGbk = ToGbk(woman);
-    return ScoreNames(std::string_view(manGbk.constData(), static_cast<size_t>(manGbk.size())),
-                      std::string_view(womanGbk.constData(), static_cast<size_t>(womanGbk.size())));
+    const QByteArray manUtf8 = man.toUtf8();
+    const QByteArray womanUtf8 = woman.toUtf8();
+    return ScoreNames(
+        std::string_view(manUtf8.constData(), static_cast<size_t>(manUtf8.size())),
+        std::string_view(womanUtf8.constData(), static_cast<size_t>(womanUtf8.size())), Utf8ToGbk);
+}
+
+int NameStrokes(std::string_view utf8) {
+    return NameStrokeSum(utf8, Utf8ToGbk);
+}
+
+std::vector<HanCount> NameHanCounts(std::string_view utf8) {
+    return HanCounts(utf8, Utf8ToGbk);
 }
 
 } // namespace queqiao

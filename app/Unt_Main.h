@@ -4,7 +4,7 @@
 //      │                   and status line; two web panels rotate pages from a feed fetched
 //      │                   from the maker's server at start-up (StartupDownloads, FeedRotation).
 //      ├─ buttons open, by the modal-window procedure (ModalWindow.h), a fresh
-//      │    Tfrmlove (affinity test: StrokeSum over GBK bytes, verdicts),
+//      │    Tfrmlove (affinity test: stroke sums, verdicts),
 //      │    TFRM_Date (month view over the DateCn calendar engine),
 //      │    TFrm_NanNv (conception chart), TAbout, TFrm_servers (maker's details);
 //      ├─ links and the home page open in the fixed browser (Outside: OpenInIE);

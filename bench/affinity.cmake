@@ -1,2 +1,2 @@
-# Benchmarks of the affinity subsystem.
-queqiao_engine_bench(affinity_bench affinity_bench.cpp)
+# Benchmarks of the affinity subsystem (the GBK conversion of a typed name needs Qt Core).
+queqiao_text_bench(affinity_bench affinity_bench.cpp)

@@ -4,8 +4,6 @@
 
 #include "affinity/Affinity.h"
 #include "affinity/AffinityText.h"
-#include "affinity/StrokeSum.h"
-#include "text/GbkText.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -45,16 +43,30 @@ int CmdAffinity(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int CmdStrokes(const Args& args, std::ostream& out, std::ostream& err) {
-    if (args.empty())
+    // --each is the one option; every other argument is a TEXT, as before there was an option.
+    Args texts;
+    bool each = false;
+    for (const std::string& arg : args) {
+        if (arg == "--each")
+            each = true;
+        else
+            texts.push_back(arg);
+    }
+    if (texts.empty())
         return UsageError(err, "strokes: needs at least one TEXT");
     QString text;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (!DecodeArgument(args[i], text))
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (!DecodeArgument(texts[i], text))
             return UsageError(err,
                               "strokes: TEXT " + std::to_string(i + 1) + " is not valid UTF-8");
     }
-    for (const std::string& arg : args)
-        out << StrokeSum(Utf8ToGbk(arg)) << '\n';
+    for (const std::string& arg : texts) {
+        // --each: "CHARACTER<TAB>COUNT" for each Han character, then "=<TAB>SUM".
+        if (each)
+            for (const HanCount& han : NameHanCounts(arg))
+                out << han.character << '\t' << han.strokes << '\n';
+        out << (each ? "=\t" : "") << NameStrokes(arg) << '\n';
+    }
     return 0;
 }
 

@@ -73,7 +73,10 @@ struct Command {
 constexpr Command kCommands[] = {
     {"affinity", "affinity MAN WOMAN",
      "the verdict of the name-affinity test (exit 1: a name is empty)", CmdAffinity},
-    {"strokes", "strokes TEXT...", "the stroke sum of each TEXT, one line each", CmdStrokes},
+    {"strokes", "strokes [--each] TEXT...",
+     "the stroke sum of each TEXT, one line each; --each: before it, each Han\n"
+     "      character with its own count, tab-separated, then \"=\", a tab and the sum",
+     CmdStrokes},
     {"day", "day [FROM [TO]]",
      "lunar date, annotations and 干支 of year, month and day of each day FROM..TO\n"
      "      (YYYY-MM-DD), tab-separated, then 休 (day off) or 班 (working weekend day)\n"

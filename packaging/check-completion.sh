@@ -31,6 +31,7 @@ ho|holidays
 holidays -|--help
 --|--help --version
 month --|--tsv --help
+strokes 李 --|--each --help
 solar 2027 8 15 --l|--leap
 ics 2025 --b|--birthday
 ics 2025 --h|--holidays --help

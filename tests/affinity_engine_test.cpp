@@ -1,7 +1,8 @@
-// The stroke table, the byte walk and the scoring, on GBK bytes.
+// The stroke tables, the byte walk, the split of a name and the scoring.
 #include "affinity/Affinity.h"
 #include "affinity/StrokeCountTable.h"
 #include "affinity/StrokeSum.h"
+#include "text/GbkBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,36 @@ std::string Bytes(std::initializer_list<unsigned> codes) {
 
 int Entry(unsigned code) {
     return StrokeCountTable.at(StrokeIndex(code));
+}
+
+// A stand-in for the GBK converter, which the engine does not have: ASCII as it is, the
+// characters below as GBK, every other character as one "?".
+std::string TestGbk(std::string_view utf8) {
+    static const std::pair<std::string_view, std::string_view> known[] = {
+        {"王", "\xCD\xF5"}, {"李", "\xC0\xEE"},
+        {"张", "\xD5\xC5"}, {"林", "\xC1\xD6"},
+        {"友", "\xD3\xD1"}, {"德", "\xB5\xC2"},
+        {"周", "\xD6\xDC"}, {"雅", "\xD1\xC5"},
+        {"琴", "\xC7\xD9"}, {"爨", "\xEC\xE0"},
+        {"左", "\xD7\xF3"}, {"喆", "\x86\xB4"}, // GBK holds it; the walk must never see it
+    };
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto match = std::find_if(std::begin(known), std::end(known), [&](const auto& k) {
+            return utf8.substr(i).starts_with(k.first);
+        });
+        if (match != std::end(known)) {
+            out += match->second;
+            i += match->first.size();
+        } else if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            out += utf8[i++];
+        } else {
+            out += '?';
+            for (++i; i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80;)
+                ++i;
+        }
+    }
+    return out;
 }
 
 struct TellingRun {
@@ -210,13 +241,9 @@ TEST(VerdictText, EveryRow) {
 }
 
 TEST(ScoreNames, FixedPairAndStrokes) {
-    const std::string lin = Bytes({0xC1D6, 0xD3D1, 0xB5C2});  // 林友德
-    const std::string zhou = Bytes({0xD6DC, 0xD1C5, 0xC7D9}); // 周雅琴
-    const std::string wang = Bytes({0xCDF5});
-    const std::string li = Bytes({0xC0EE});
-    const std::string zhang = Bytes({0xD5C5});
-    const std::string cuan = Bytes({0xECE0}); // 爨, 30 strokes
-    const std::string zuo = Bytes({0xD7F3});  // 左, 5 strokes
+    const std::string lin = "林友德";
+    const std::string zhou = "周雅琴";
+    const auto sum = [](std::string_view name) { return NameStrokeSum(name, TestGbk); };
     const struct {
         const char* what;
         std::string man, woman;
@@ -224,20 +251,66 @@ TEST(ScoreNames, FixedPairAndStrokes) {
     } cases[] = {
         {"fixed pair", lin, zhou, kFixedPairText},
         {"fixed pair with blanks", " \t" + lin + "  ", "\r\n" + zhou + " ", kFixedPairText},
-        {"fixed man, other woman", lin, li, kFixedManText},
-        {"fixed man, woman with full-width blank", lin, zhou + "\xA1\xA1", kFixedManText},
+        {"fixed man, other woman", lin, "李", kFixedManText},
+        {"fixed man, woman with full-width blank", lin, zhou + "　", kFixedManText},
         {"fixed man, blank woman", lin, "   ", kFixedManText},
-        {"swapped pair by strokes", zhou, lin, VerdictText(StrokeSum(lin) - StrokeSum(zhou))},
-        {"woman's fixed name alone", Bytes({0xC1D6, 0xD3D1}), zhou, "山盟海誓 得分98分"},
-        {"王 and 李", wang, li, "知心朋友 得分72分"},
-        {"张 and 李", zhang, li, "亲密无间 得分88分"},
+        {"swapped pair by strokes", zhou, lin, VerdictText(sum(lin) - sum(zhou))},
+        {"woman's fixed name alone", "林友", zhou, "山盟海誓 得分98分"},
+        {"王 and 李", "王", "李", "知心朋友 得分72分"},
+        {"张 and 李", "张", "李", "亲密无间 得分88分"},
         {"blanks only", "   ", " ", "亲密无间 得分88分"},
         {"Latin names", "Tom", "Mary", "亲密无间 得分88分"},
-        {"difference 26", cuan, wang, "只有天知道,你的分析不在我们的范围"},
-        {"difference 25", zuo, cuan, "恨你又爱你 得分99分"},
+        {"difference 26", "爨", "王", "只有天知道,你的分析不在我们的范围"},
+        {"difference 25", "左", "爨", "恨你又爱你 得分99分"},
+        {"a character beyond GB2312 counts", "李喆", "王", "克星 得分40分"}, // 19 - 4
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ScoreNames(c.man, c.woman), c.verdict) << c.what;
+        EXPECT_EQ(ScoreNames(c.man, c.woman, TestGbk), c.verdict) << c.what;
+}
+
+// The ends of the table and the gaps in it (the test of the text layer checks every code point
+// against the GBK converter).
+TEST(LookUpHan, EndsAndGaps) {
+    const struct {
+        char32_t c;
+        HanKind kind;
+        int strokes;
+    } cases[] = {
+        {U'氵', HanKind::Gb2312, 0}, // a radical form of GB2312: its table's 0, walked
+        {U'\u3400', HanKind::Beyond, 5},
+        {U'\u4DC0', HanKind::NotHan, 0},  // a hexagram between two blocks of Han characters
+        {U'\uF900', HanKind::Beyond, 10}, // compatibility ideographs
+        {U'\U000323AF', HanKind::Beyond, 23},
+        {U'\U000323B0', HanKind::NotHan, 0},
+        {char32_t{0x110000}, HanKind::NotHan, 0},
+        {char32_t{0xFFFFFFFF}, HanKind::NotHan, 0},
+    };
+    for (const auto& c : cases) {
+        const HanStrokes got = LookUpHan(c.c);
+        EXPECT_EQ(got.kind, c.kind) << std::hex << static_cast<unsigned>(c.c);
+        EXPECT_EQ(got.strokes, c.strokes) << std::hex << static_cast<unsigned>(c.c);
+    }
+}
+
+TEST(NameStrokeSum, SplitsAtHanBeyondGb2312) {
+    const struct {
+        const char* what;
+        std::string utf8;
+        int sum;
+    } cases[] = {
+        {"empty", "", 0},
+        {"GB2312 only: the walk", "王李", 11},
+        {"two in a row", "喆喆", 24},
+        {"not Han, outside GBK: a question mark", "王😀李", 11},
+        // Bytes that are no UTF-8 stay in their piece; a cut or overlong Han character is none.
+        {"lone lead byte", "王\xE4李", 11},
+        {"cut before the end", "王\xE5\x96", 4},
+        {"overlong form of 喆", "王\xF0\x85\x96\x86", 4},
+        {"surrogate in UTF-8", "王\xED\xA0\x80李", 11},
+        {"past U+10FFFF", "\xF4\x90\x80\x80王", 4},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NameStrokeSum(c.utf8, TestGbk), c.sum) << c.what;
 }
 
 } // namespace

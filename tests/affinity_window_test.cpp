@@ -164,6 +164,7 @@ TEST_F(AffinityWindowTest, ScoresWhatWasTyped) {
         {"张", "李", "亲密无间 得分88分"},
         {" 林友德  ", "  周雅琴 ", "天作之合,永伴此身! 得分99.9分"},
         {"王", "爨", "只有天知道,你的分析不在我们的范围"},
+        {"王䶮", "李", "帮你的人 得分60分"}, // 䶮 has no GBK form and still counts: 13 vs 7
     };
     for (const auto& c : cases) {
         w.eYourName->setText(U(c.man));

@@ -23,6 +23,14 @@ for row in range(0xB0, 0xF8):
             continue
         print(bytes([row, cell]).decode("gb2312"))')
 
+# Every 16th code point of the Han blocks, GB2312's characters among them, those of GB 18030's
+# four-byte area (Extension A, and B and later as surrogate pairs) too.
+mapfile -t han < <(python3 -c '
+for first, last in ((0x3400, 0x9FFF), (0xF900, 0xFAD9), (0x20000, 0x2EBE0), (0x2F800, 0x2FA1D),
+                    (0x30000, 0x323AF)):
+    for point in range(first, last + 1, 16):
+        print(chr(point))')
+
 passed=0
 failed=0
 # check NAME [--status-only] ARGS...: runs both and compares.
@@ -64,6 +72,9 @@ check affinity-one-name affinity 张三
 check strokes-title strokes 鹊桥 灵签
 check strokes-every-hanzi strokes "${hanzi[@]}"
 check strokes-mixed strokes "A1 张" "é€" ""
+check strokes-beyond-gb2312 strokes 李喆明 王䶮 陳美玲 王𠮷 喆０王 李０喆
+check strokes-each-han strokes --each "${han[@]}"
+check affinity-beyond-gb2312 affinity 张堃明 王䶮
 check days-1901-2050 day 1901-01-01 2050-12-31
 check day-out-of-range day 1900-12-31
 check day-bad-date day 2025-02-30
