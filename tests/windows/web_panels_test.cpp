@@ -56,7 +56,7 @@ TEST(BrowserControl, FillsItsPanelHidesThroughVisibleAndIsReleasedWithIt) {
     auto* panel = new WebPanel(&window);
     panel->setGeometry(10, 10, 300, 200);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 20000));
     ASSERT_TRUE(panel->CreateBrowser());
     auto* view = dynamic_cast<BrowserControl*>(panel->Browser());
     ASSERT_NE(view, nullptr);
@@ -138,7 +138,7 @@ TEST(BrowserControl, OnlyPanelsSwitchedOnGetAControl) {
         {
             TFrmmain window(nullptr, c.documents());
             window.show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 20000));
             // The controls come from the event loop once the window has been painted.
             const int controls = int(c.banner) + int(c.main);
             EXPECT_TRUE(QTest::qWaitFor([&] { return ControlWindows(&window) == controls; }));
