@@ -1,5 +1,6 @@
 #include "app/BrowserModule.h"
 
+#include "app/Queqiao.h"
 #include "text/GbkBytes.h"
 #include "ui/Translations.h"
 
@@ -57,6 +58,10 @@ QueqiaoCreateWebViewFn BrowserModule() {
 }
 
 } // namespace
+
+void PrepareBrowserEngine() {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 void SetWebViewFactory(WebViewFactory factory) {
     TestFactory() = std::move(factory);

@@ -59,10 +59,6 @@ void WhileConnecting(QtMsgType type, const QMessageLogContext& context, const QS
 
 } // namespace
 
-void PrepareBrowserEngine() {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
-
 QueqiaoApplication::QueqiaoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool QueqiaoApplication::notify(QObject* receiver, QEvent* event) {

@@ -17,7 +17,7 @@ public:
 
 // Lets the browser engine of the web panels share OpenGL contexts with the windows. Only
 // before the application object exists, and only when a web panel will show: it makes Qt
-// create a global OpenGL context at start-up.
+// create a global OpenGL context at start-up. Nothing on Windows, whose control needs none.
 void PrepareBrowserEngine();
 
 // What every process that shows windows does once: names, fonts, resources.

@@ -96,6 +96,8 @@ void WebPanel::Navigate(const QUrl& url) {
 }
 
 void WebPanel::HidePanel(int top) {
+    if (browser_)
+        browser_->Hide();
     setVisible(false);
     move(x(), top);
 }

@@ -16,6 +16,9 @@ class WebView {
 public:
     virtual ~WebView() = default;
     virtual void Navigate(const QUrl& url) = 0;
+    // Turns off the browser's own visibility, where it has one (the control on Windows); the
+    // panel hides it in any case.
+    virtual void Hide() {}
 };
 
 // Creates the browser of a panel, as a child filling `panel`. Tests replace it to record

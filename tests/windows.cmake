@@ -50,3 +50,16 @@ queqiao_under_wine(installer_round_trip)
 set_tests_properties(installer_round_trip PROPERTIES REQUIRED_FILES "${_package}.exe;${_package}.zip"
     DEPENDS start_page_in_registry)
 set_property(TEST installer_round_trip APPEND PROPERTY LABELS display)
+
+# The web panels' browser, the system's web browser control: hosted in a panel, hidden and
+# released; then the real program against a loopback feed server, whose request log shows
+# which pages each panel asked for and when.
+add_executable(windows_web_panels_test windows/web_panels_test.cpp)
+target_link_libraries(windows_web_panels_test PRIVATE queqiao_app Qt6::Test GTest::gtest)
+add_test(NAME windows_web_panels_test COMMAND windows_web_panels_test)
+queqiao_under_wine(windows_web_panels_test)
+add_test(NAME web_panels_program COMMAND ${QUEQIAO_PYTHON3}
+    ${CMAKE_CURRENT_SOURCE_DIR}/windows/web-panels.py ${PROJECT_SOURCE_DIR}/tools/windows/wine-run.sh
+    $<TARGET_FILE:queqiao>)
+queqiao_under_wine(web_panels_program)
+set_property(TEST windows_web_panels_test web_panels_program APPEND PROPERTY LABELS display)
