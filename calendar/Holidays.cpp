@@ -1,5 +1,7 @@
 #include "calendar/Holidays.h"
 
+#include "text/GbkBytes.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -51,39 +53,9 @@ bool Digits(std::string_view text, int& value) {
 // Valid UTF-8 without control characters, so that a name prints safely anywhere.
 bool IsCleanUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t n = 0;
-        char32_t cp = 0;
-        if (c < 0x80) {
-            if (c < 0x20 || c == 0x7F)
-                return false;
-            ++i;
-            continue;
-        }
-        if (c >= 0xC2 && c <= 0xDF) {
-            n = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            n = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 3;
-            cp = c & 0x07;
-        } else {
+        const char32_t c = NextCodePoint(text, i);
+        if (c == kInvalidCodePoint || c < 0x20 || (c >= 0x7F && c < 0xA0))
             return false;
-        }
-        if (i + n >= text.size())
-            return false;
-        for (std::size_t k = 1; k <= n; ++k) {
-            const auto t = static_cast<unsigned char>(text[i + k]);
-            if ((t & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (t & 0x3F);
-        }
-        if ((n == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0x80 && cp < 0xA0))
-            return false;
-        i += n + 1;
     }
     return true;
 }

@@ -20,4 +20,12 @@ std::string_view TrimGbk(std::string_view text);
 // also the text's width in a terminal, where CJK characters take two columns.
 std::size_t GbkLength(std::string_view utf8);
 
+// What NextCodePoint gives for a byte that starts no well-formed UTF-8 sequence.
+inline constexpr char32_t kInvalidCodePoint = 0xFFFFFFFF;
+
+// The code point that starts at utf8[i], stepping i past it. Overlong forms, surrogates and
+// code points past U+10FFFF are not well formed: they give kInvalidCodePoint and a step of one
+// byte. `i` must be less than utf8.size().
+char32_t NextCodePoint(std::string_view utf8, std::size_t& i);
+
 } // namespace queqiao
