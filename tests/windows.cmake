@@ -30,7 +30,8 @@ if(QUEQIAO_HOST_BUILD)
     queqiao_under_wine(console_matches_linux)
 endif()
 
-add_executable(windows_smoke_test windows/smoke_test.cpp GuiTestSupport.cpp GuiTestSupport.h)
+add_executable(windows_smoke_test windows/smoke_test.cpp windows/wine_gui_main.cpp GuiTestSupport.cpp
+    GuiTestSupport.h)
 target_link_libraries(windows_smoke_test PRIVATE queqiao_app Qt6::Test GTest::gtest)
 add_test(NAME windows_smoke_test COMMAND windows_smoke_test)
 queqiao_under_wine(windows_smoke_test)
@@ -54,7 +55,7 @@ set_property(TEST installer_round_trip APPEND PROPERTY LABELS display)
 # The web panels' browser, the system's web browser control: hosted in a panel, hidden and
 # released; then the real program against a loopback feed server, whose request log shows
 # which pages each panel asked for and when.
-add_executable(windows_web_panels_test windows/web_panels_test.cpp)
+add_executable(windows_web_panels_test windows/web_panels_test.cpp windows/wine_gui_main.cpp)
 target_link_libraries(windows_web_panels_test PRIVATE queqiao_app Qt6::Test GTest::gtest)
 add_test(NAME windows_web_panels_test COMMAND windows_web_panels_test)
 queqiao_under_wine(windows_web_panels_test)

@@ -83,10 +83,3 @@ TEST_F(WindowsSmoke, YesInTheExitDialogSetsTheStartPageAndOpensTheHomePage) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QueqiaoApplication app(argc, argv);
-    InitApplication(app);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

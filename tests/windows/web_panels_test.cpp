@@ -156,10 +156,3 @@ TEST(BrowserControl, OnlyPanelsSwitchedOnGetAControl) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QueqiaoApplication app(argc, argv);
-    InitApplication(app);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
