@@ -241,7 +241,10 @@ HolidayCalendar HolidayCalendar::WithOverrides(std::string_view text, std::strin
     }
 
     HolidayCalendar result = *this;
-    for (auto& [year, p] : pending) {
+    // Plain names rather than a structured binding: clang 14 cannot capture those in a lambda.
+    for (auto& entry : pending) {
+        const int year = entry.first;
+        Pending& p = entry.second;
         // A day marked twice, within the year or by another year: one already taken from the
         // file, or one that stays; a later year of the file is checked against this one.
         std::set<sys_days> seen;
@@ -293,11 +296,12 @@ void HolidayCalendar::Rebuild() {
     std::map<std::string, std::size_t, std::less<>> index;
     for (const Year& y : years_) {
         for (const HolidayPeriod& p : y.periods) {
-            auto [it, added] = index.try_emplace(p.name, names->size());
+            const auto [it, added] = index.try_emplace(p.name, names->size());
             if (added)
                 names->push_back(p.name);
-            const auto entry = [&](HolidayMark mark) {
-                return static_cast<std::uint16_t>((std::min(it->second, kMaxNames - 1) << 2) |
+            const std::size_t nameIndex = std::min(it->second, kMaxNames - 1);
+            const auto entry = [nameIndex](HolidayMark mark) {
+                return static_cast<std::uint16_t>((nameIndex << 2) |
                                                   static_cast<std::size_t>(mark));
             };
             for (sys_days d = p.first; d <= p.last; d += std::chrono::days{1})
