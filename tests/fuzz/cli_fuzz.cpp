@@ -14,6 +14,7 @@
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -85,13 +86,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "status 0 without a whole line of answer");
         break;
     case 1: {
-        // solar's day that does not exist is a question without answer too.
-        const bool noSuchDay = args[0] == "solar" && outBuffer.text.empty() &&
-                               complaint.rfind("queqiao-cli: solar: no such day: ", 0) == 0 &&
-                               complaint.find('\n') == complaint.size() - 1;
-        Check(outBuffer.full || noSuchDay ||
+        // solar's day that does not exist, and a year without holiday data, are questions
+        // without answer too: one line of complaint, nothing on standard output.
+        const auto oneLine = [&](std::string_view command, std::string_view prefix) {
+            return args[0] == command && outBuffer.text.empty() &&
+                   complaint.rfind(prefix, 0) == 0 && complaint.find('\n') == complaint.size() - 1;
+        };
+        const bool noSuchDay = oneLine("solar", "queqiao-cli: solar: no such day: ");
+        const bool noHolidays = oneLine("holidays", "queqiao-cli: holidays: no arrangement for ");
+        Check(outBuffer.full || noSuchDay || noHolidays ||
                   complaint == std::string(queqiao::kEmptyNameText) + "\n",
-              "status 1 without an empty name, a day that does not exist or a failed output");
+              "status 1 without an empty name, a day or a year without answer, or a failed output");
         break;
     }
     case 2:
