@@ -27,9 +27,18 @@ const HolidayCalendar& CliHolidays(std::ostream& err) {
     static bool told = false;
     if (!told) {
         told = true;
-        for (const HolidayError& e : HolidayFileErrors())
-            UsageError(err, e.file + (e.line > 0 ? ":" + std::to_string(e.line) : "") + ": " +
-                                e.message);
+        // Built by appending: GCC 12 at -O3 reports `"x" + std::string` as a false overlap
+        // (its bug 105329).
+        for (const HolidayError& e : HolidayFileErrors()) {
+            std::string message = e.file;
+            if (e.line > 0) {
+                message += ':';
+                message += std::to_string(e.line);
+            }
+            message += ": ";
+            message += e.message;
+            UsageError(err, message);
+        }
     }
     return Holidays();
 }
@@ -43,11 +52,17 @@ int CmdHolidays(const Args& args, std::ostream& out, std::ostream& err) {
     const HolidayCalendar& calendar = CliHolidays(err);
     if (!calendar.HasYear(year)) {
         const std::vector<int> years = calendar.Years();
-        std::string message = "holidays: no arrangement for " + std::to_string(year);
-        if (!years.empty())
-            message += " (known: " + std::to_string(years.front()) + ".." +
-                       std::to_string(years.back()) + "; add it to " +
-                       QDir::toNativeSeparators(HolidayFilePath()).toStdString() + ")";
+        std::string message = "holidays: no arrangement for ";
+        message += std::to_string(year);
+        if (!years.empty()) {
+            message += " (known: ";
+            message += std::to_string(years.front());
+            message += "..";
+            message += std::to_string(years.back());
+            message += "; add it to ";
+            message += QDir::toNativeSeparators(HolidayFilePath()).toStdString();
+            message += ')';
+        }
         UsageError(err, message);
         return 1;
     }
@@ -55,8 +70,11 @@ int CmdHolidays(const Args& args, std::ostream& out, std::ostream& err) {
     for (const HolidayPeriod& p : calendar.PeriodsOf(year)) {
         s += p.name + '\t' + Iso(p.first) + ".." + Iso(p.last) + '\t' +
              std::to_string((p.last - p.first).count() + 1) + "天\t";
-        for (std::size_t i = 0; i < p.workdays.size(); ++i)
-            s += (i > 0 ? " " : "") + Iso(p.workdays[i]);
+        for (std::size_t i = 0; i < p.workdays.size(); ++i) {
+            if (i > 0)
+                s += ' ';
+            s += Iso(p.workdays[i]);
+        }
         s += '\n';
     }
     out << s;

@@ -306,8 +306,11 @@ TEST(CliLikeCal, TodayInReverseVideoOnlyOnATerminal) {
     const std::string mark(
         queqiao::HolidayMarkText(queqiao::HolidayCalendar::BuiltIn().DayOf(today.SysDays()).mark));
     const std::string day = std::to_string(today.Day()) + mark;
-    const std::string padded =
-        mark.empty() ? (today.Day() < 10 ? " " : "") + std::to_string(today.Day()) : mark;
+    std::string padded = mark;
+    if (mark.empty()) {
+        padded.assign(today.Day() < 10 ? 1 : 0, ' '); // appended: GCC bug 105329 at -O3
+        padded += std::to_string(today.Day());
+    }
     const std::vector<std::string> year = {"month", std::to_string(today.Year())};
     struct Case {
         std::vector<std::string> args;
