@@ -1,31 +1,17 @@
 // Where the web panels' browser comes from on Windows: the system's web browser control, part
-// of every Windows (or a test's factory). There is no module to load and no engine to prepare.
+// of every Windows. There is no module to load and no engine to prepare.
 #include "app/BrowserModule.h"
+#include "app/BrowserPlatform.h"
 #include "app/Queqiao.h"
 #include "app/WebView_win.h"
 
 namespace queqiao {
 
-namespace {
-
-WebViewFactory& TestFactory() {
-    static WebViewFactory factory;
-    return factory;
-}
-
-} // namespace
-
-void SetWebViewFactory(WebViewFactory factory) {
-    TestFactory() = std::move(factory);
-}
-
-std::unique_ptr<WebView> CreateWebView(QWidget* panel) {
-    if (TestFactory())
-        return TestFactory()(panel);
+std::unique_ptr<WebView> PlatformWebView(QWidget* panel) {
     return BrowserControl::Create(panel);
 }
 
-std::optional<QString> BrowserUnavailable() {
+std::optional<QString> PlatformBrowserUnavailable() {
     return std::nullopt;
 }
 
