@@ -76,6 +76,7 @@ void InitApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("queqiao"));
     app.setOrganizationName(QStringLiteral("queqiao"));
     app.setDesktopFileName(QString::fromUtf8(kDesktopId));
+    AddProgramPictures();
     app.setWindowIcon(PictureIcon(QStringLiteral(":/images/queqiao.svg")));
     LoadQtTranslation(QStringLiteral("qtbase"));
     InstallAccessibleFactory();

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSysInfo>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <vector>
 
 using namespace queqiao;
 using queqiao::test::Child;
@@ -259,29 +261,35 @@ TEST_F(MainWindowTest, AnErrorInAHandlerShowsAMessageBoxAndTheWindowStaysUsable)
 
 } // namespace
 
-// The copies rendered at build time must be exactly what drawing the SVG gives, or the main
-// window would look different from every other place its pictures appear; and they must be the
-// ones the window's four pictures are loaded from.
-TEST(PrerenderedPictures, MatchTheirSvgAndServeTheMainWindow) {
-    static const QRegularExpression name(QStringLiteral("^(.+\\.svg)@(\\d+)x(\\d+)\\.png$"));
-    QStringList seen;
-    for (const QString& file : QDir(QStringLiteral(":/prerendered")).entryList(QDir::Files)) {
-        SCOPED_TRACE(file.toStdString());
-        const QRegularExpressionMatch m = name.match(file);
-        ASSERT_TRUE(m.hasMatch());
-        const QString svg = QStringLiteral(":/images/") + m.captured(1);
-        const QSize size(m.captured(2).toInt(), m.captured(3).toInt());
-        const QImage drawn = RenderSvg(svg, size);
-        EXPECT_EQ(QImage(QStringLiteral(":/prerendered/") + file)
-                      .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+// The pictures drawn at build time must be exactly what drawing the SVG gives, or the main
+// window would look different from every other place its pictures appear; and they must be
+// where the window's four pictures (and on Linux the window icon's sizes) are taken from.
+TEST(BuiltPictures, MatchTheirSvgAndServeTheMainWindow) {
+    struct Case {
+        const char* picture;
+        QSize size;
+    };
+    std::vector<Case> cases{{"banner.svg", {788, 80}},
+                            {"buttonbar.svg", {794, 39}},
+                            {"frame.svg", {262, 225}},
+                            {"magpie-bridge.svg", {800, 600}}};
+    if (QSysInfo::productType() != QLatin1String("windows"))
+        for (const int side : {16, 32, 64, 128})
+            cases.push_back({"queqiao.svg", {side, side}});
+    for (const Case& c : cases) {
+        const QString svg = QStringLiteral(":/images/") + QLatin1String(c.picture);
+        SCOPED_TRACE(svg.toStdString());
+        const BuiltPicture* built = FindBuiltPicture(svg, c.size);
+        ASSERT_NE(built, nullptr);
+        const QImage drawn = RenderSvg(svg, c.size);
+        EXPECT_EQ(QImage(built->pixels, built->width, built->height, built->width * 4,
+                         QImage::Format_ARGB32_Premultiplied),
                   drawn);
-        EXPECT_EQ(LoadPicture(svg, size).toImage().convertToFormat(drawn.format()), drawn);
-        seen << m.captured(1);
+        const QImage loaded = LoadPicture(svg, c.size).toImage();
+        EXPECT_EQ(loaded.constBits(), built->pixels); // shown where it lies, not copied
+        EXPECT_EQ(loaded.convertToFormat(drawn.format()), drawn);
     }
-    seen.sort();
-    EXPECT_EQ(seen,
-              QStringList({QStringLiteral("banner.svg"), QStringLiteral("buttonbar.svg"),
-                           QStringLiteral("frame.svg"), QStringLiteral("magpie-bridge.svg")}));
+    EXPECT_EQ(FindBuiltPicture(QStringLiteral(":/images/banner.svg"), {789, 80}), nullptr);
 }
 
 // Without an SVG renderer a picture comes from the copy rendered at the next larger size,

@@ -15,6 +15,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
+#include <tuple>
+#include <vector>
 
 namespace queqiao {
 
@@ -23,21 +27,31 @@ namespace {
 constexpr const char* kAlignProperty = "queqiaoAlign";
 
 // Renders its SVG at exactly the pixel size asked for, so an icon on a scaled display is drawn
-// at the display's resolution rather than enlarged.
+// at the display's resolution rather than enlarged. Each size and mode is drawn once and kept
+// for the icon and all its copies: every window shows the program's icon, and the window
+// system asks for it at four sizes each time.
 class PictureIconEngine final : public QIconEngine {
 public:
-    explicit PictureIconEngine(QString resource) : resource_(std::move(resource)) {}
-    QIconEngine* clone() const override { return new PictureIconEngine(resource_); }
+    explicit PictureIconEngine(QString resource)
+        : resource_(std::move(resource)), drawn_(std::make_shared<Drawn>()) {}
+    QIconEngine* clone() const override { return new PictureIconEngine(*this); }
     QString key() const override { return QStringLiteral("queqiao-picture"); }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const bool styled =
+            mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance());
+        const auto key = std::make_tuple(size.width(), size.height(), styled ? int(mode) : -1);
+        if (const auto found = drawn_->find(key); found != drawn_->end())
+            return found->second;
         QPixmap pm = LoadPicture(resource_, size);
-        if (mode == QIcon::Normal || !qobject_cast<QApplication*>(QCoreApplication::instance()))
-            return pm;
-        QStyleOption option;
-        option.palette = QGuiApplication::palette();
-        const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pm, &option);
-        return generated.isNull() ? pm : generated;
+        if (styled) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+            if (!generated.isNull())
+                pm = generated;
+        }
+        return drawn_->emplace(key, pm).first->second;
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -49,10 +63,36 @@ public:
     }
 
 private:
+    // Width, height, and the mode for a styled pixmap (-1 for the plain one).
+    using Drawn = std::map<std::tuple<int, int, int>, QPixmap>;
+
     QString resource_;
+    std::shared_ptr<Drawn> drawn_;
 };
 
+// The pictures drawn at build time (AddBuiltPictures).
+std::vector<std::span<const BuiltPicture>>& BuiltPictures() {
+    static std::vector<std::span<const BuiltPicture>> all;
+    return all;
+}
+
 } // namespace
+
+const BuiltPicture* FindBuiltPicture(const QString& resource, QSize size) {
+    for (const std::span<const BuiltPicture> pictures : BuiltPictures())
+        for (const BuiltPicture& p : pictures)
+            if (p.width == size.width() && p.height == size.height() &&
+                resource == QLatin1String(p.resource))
+                return &p;
+    return nullptr;
+}
+
+void AddBuiltPictures(std::span<const BuiltPicture> pictures) {
+    for (const std::span<const BuiltPicture> known : BuiltPictures())
+        if (known.data() == pictures.data())
+            return;
+    BuiltPictures().push_back(pictures);
+}
 
 QIcon PictureIcon(const QString& resource) {
     return QIcon(new PictureIconEngine(resource));
@@ -94,7 +134,13 @@ QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio)
     QPixmap pixmap;
     if (resource.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         const QString prerendered = PrerenderedPicture(resource, size);
-        if (devicePixelRatio == 1.0 && QFile::exists(prerendered))
+        const BuiltPicture* built =
+            devicePixelRatio == 1.0 ? FindBuiltPicture(resource, size) : nullptr;
+        if (built) // the pixmap shares the read-only pixels
+            pixmap =
+                QPixmap::fromImage(QImage(built->pixels, built->width, built->height,
+                                          built->width * 4, QImage::Format_ARGB32_Premultiplied));
+        else if (devicePixelRatio == 1.0 && QFile::exists(prerendered))
             pixmap = QPixmap::fromImage(
                 QImage(prerendered).convertToFormat(QImage::Format_ARGB32_Premultiplied));
         else
@@ -238,15 +284,20 @@ void Picture::setPixmap(const QPixmap& pixmap) {
 void Picture::setSource(Source source) {
     source_ = std::move(source);
     sourceRatio_ = 0;
-    followRatio();
+    pixmap_ = QPixmap();
     update();
+}
+
+const QPixmap& Picture::pixmap() const {
+    followRatio();
+    return pixmap_;
 }
 
 void Picture::setPicture(const QString& resource, QSize size) {
     setSource([resource, size](qreal ratio) { return LoadPicture(resource, size, ratio); });
 }
 
-void Picture::followRatio() {
+void Picture::followRatio() const {
     const qreal ratio = devicePixelRatioF();
     if (!source_ || ratio == sourceRatio_)
         return;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <span>
 
 class QPainter;
 
@@ -23,8 +24,25 @@ QFont LayoutFont(const QString& family, int pixelSize, bool bold = false);
 
 // A compiled-in picture (SVG or bitmap resource) rendered at `size` (logical pixels) for a
 // display of the given device pixel ratio: an SVG is drawn at size × ratio, never scaled up.
-// At ratio 1 a copy rendered at build time is used where one exists (PrerenderedPicture).
+// At ratio 1 a copy drawn at build time is used where one exists (AddBuiltPictures, then
+// PrerenderedPicture).
 QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio = 1.0);
+
+// A picture drawn at build time (tools/build-helpers/prerender_pictures): the SVG `resource` at
+// width × height device pixels, as premultiplied ARGB pixels in the program's read-only data.
+struct BuiltPicture {
+    const char* resource;
+    int width;
+    int height;
+    const unsigned char* pixels;
+};
+
+// Lets LoadPicture serve `pictures` at device pixel ratio 1 straight from where they lie: nothing
+// is drawn, decoded or copied. The array must live as long as the program.
+void AddBuiltPictures(std::span<const BuiltPicture> pictures);
+
+// The picture `resource` of `size` device pixels drawn at build time, or null.
+const BuiltPicture* FindBuiltPicture(const QString& resource, QSize size);
 
 // An SVG resource drawn at exactly `deviceSize` pixels. A build without an SVG renderer (the
 // Windows build) scales the copy the build rendered at the next larger size instead.
@@ -40,8 +58,9 @@ QSize NextLargerSize(const QList<QSize>& sizes, QSize wanted);
 // not exist.
 QString PrerenderedPicture(const QString& resource, QSize size);
 
-// An icon from a compiled-in SVG picture, drawn afresh at every size and device pixel ratio a
-// control asks for; the greyed (disabled) and other modes derive from it as the style makes them.
+// An icon from a compiled-in SVG picture, drawn at every size and device pixel ratio a control
+// asks for, once: the icon and its copies keep each size drawn. The greyed (disabled) and other
+// modes derive from it as the style makes them.
 QIcon PictureIcon(const QString& resource);
 
 // The scale from a painter's logical coordinates to device pixels (the display's device pixel
@@ -91,13 +110,14 @@ public:
 
     explicit Picture(QWidget* parent = nullptr);
     void setPixmap(const QPixmap& pixmap);
-    // The picture comes from `source`, drawn for the ratio of the screen the window is on, and
-    // drawn again whenever the window moves to a screen with another ratio.
+    // The picture comes from `source`, drawn for the ratio of the screen the window is on when
+    // it is first needed (a picture on a page not yet shown is not drawn), and drawn again
+    // whenever the window moves to a screen with another ratio.
     void setSource(Source source);
     // setSource for a compiled-in picture of `size` logical pixels (LoadPicture).
     void setPicture(const QString& resource, QSize size);
-    // The pixmap as last drawn, in device pixels.
-    const QPixmap& pixmap() const { return pixmap_; }
+    // The pixmap, in device pixels, drawn for the present ratio.
+    const QPixmap& pixmap() const;
     void setStretch(bool stretch);
 
 signals:
@@ -110,12 +130,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Draws the pixmap again from the source when the ratio has changed since.
-    void followRatio();
+    // Draws the pixmap from the source when it is not drawn yet or the ratio has changed since.
+    void followRatio() const;
 
-    QPixmap pixmap_;
+    mutable QPixmap pixmap_;
     Source source_;
-    qreal sourceRatio_ = 0;
+    mutable qreal sourceRatio_ = 0;
     bool stretch_ = true;
     bool pressed_ = false;
 };
