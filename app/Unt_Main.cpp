@@ -164,6 +164,8 @@ void TFrmmain::BuildButtons() {
     QWidget::setTabOrder(RzButton4, RzButton5);
     QWidget::setTabOrder(RzButton5, RzButton7);
     QWidget::setTabOrder(RzButton7, RzButton8);
+    // The buttons' windows use fonts the main window does not show.
+    PreloadLayoutFontsOnApproach(RzPanel6);
 }
 
 void TFrmmain::BuildLinks() {

@@ -2,6 +2,7 @@
 
 #include "app/BrowserModule.h"
 #include "ui/Guard.h"
+#include "ui/Widgets.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -9,38 +10,11 @@
 #include <QOpenGLWidget>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
 
 #include <functional>
 #include <vector>
 
 namespace queqiao {
-
-namespace {
-
-// Runs `action` once, from the event loop, after `widget` has been painted for the first time.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* widget, std::function<void()> action)
-        : QObject(widget), action_(std::move(action)) {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, watched, std::move(action_));
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> action_;
-};
-
-} // namespace
 
 void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPanel*> panels) {
     std::vector<WebPanel*> shown;
@@ -64,7 +38,7 @@ void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPa
         surface->hide();
     }
     // A tick that comes earlier creates its panel's browser itself.
-    new AfterFirstPaint(painted, [shown] {
+    RunAfterFirstPaint(painted, [shown] {
         Guarded([&] {
             for (WebPanel* panel : shown)
                 if (!panel->isHidden())

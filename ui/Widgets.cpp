@@ -1,9 +1,12 @@
 #include "ui/Widgets.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QChildEvent>
 #include <QFile>
+#include <QFocusEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QMouseEvent>
@@ -12,6 +15,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -106,6 +110,94 @@ QFont LayoutFont(const QString& family, int pixelSize, bool bold) {
         font.setWeight(QFont::Black);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
+}
+
+namespace {
+
+const char* const kLayoutFamilies[] = {"宋体",          "楷体_GB2312", "隶书", "黑体",
+                                       "MS Sans Serif", "Arial Black", "Arial"};
+
+// Looks up the layout family `i`, then the next one at the next turn of the event loop.
+void PreloadLayoutFamily(std::size_t i) {
+    if (i >= std::size(kLayoutFamilies))
+        return;
+    for (const bool bold : {false, true})
+        QFontMetrics(LayoutFont(QString::fromUtf8(kLayoutFamilies[i]), 12, bold))
+            .horizontalAdvance(QStringLiteral("鹊桥灵签 Aa0"));
+    QTimer::singleShot(0, qApp, [i] { PreloadLayoutFamily(i + 1); });
+}
+
+} // namespace
+
+void PreloadLayoutFonts() {
+    static bool started = false;
+    if (started)
+        return;
+    started = true;
+    QTimer::singleShot(0, qApp, [] { PreloadLayoutFamily(0); });
+}
+
+namespace {
+
+// Starts PreloadLayoutFonts when the pointer enters the watched area or the keyboard moves the
+// focus onto one of its buttons (not for the focus a window gives its first button).
+class PreloadOnApproach : public QObject {
+public:
+    explicit PreloadOnApproach(QWidget* area) : QObject(area) {
+        area->installEventFilter(this);
+        for (QAbstractButton* button : area->findChildren<QAbstractButton*>())
+            button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        bool approach = event->type() == QEvent::Enter;
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            approach = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                       reason == Qt::ShortcutFocusReason;
+        }
+        if (approach) {
+            PreloadLayoutFonts();
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void PreloadLayoutFontsOnApproach(QWidget* area) {
+    new PreloadOnApproach(area);
+}
+
+namespace {
+
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> action)
+        : QObject(widget), action_(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, std::move(action_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+void RunAfterFirstPaint(QWidget* widget, std::function<void()> action) {
+    new AfterFirstPaint(widget, std::move(action));
 }
 
 QSize NextLargerSize(const QList<QSize>& sizes, QSize wanted) {

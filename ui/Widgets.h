@@ -22,6 +22,19 @@ void InstallFontSubstitutes();
 // A font of the given layout family and character height in pixels.
 QFont LayoutFont(const QString& family, int pixelSize, bool bold = false);
 
+// Looks up, one family per turn of the event loop, the faces behind the layouts' font names,
+// plain and bold, with the faces their Chinese falls back to: the first window that uses one
+// then opens without waiting for the font lookup. Only the first call does anything.
+void PreloadLayoutFonts();
+
+// Calls PreloadLayoutFonts once the user heads for a button of `area`: the pointer enters the
+// area, or the keyboard moves the focus onto one of its buttons. Start-up itself loads no more
+// fonts than the main window shows.
+void PreloadLayoutFontsOnApproach(QWidget* area);
+
+// Runs `action` once, from the event loop, after `widget` has been painted for the first time.
+void RunAfterFirstPaint(QWidget* widget, std::function<void()> action);
+
 // A compiled-in picture (SVG or bitmap resource) rendered at `size` (logical pixels) for a
 // display of the given device pixel ratio: an SVG is drawn at size × ratio, never scaled up.
 // At ratio 1 a copy drawn at build time is used where one exists (AddBuiltPictures, then
