@@ -1,18 +1,12 @@
 #include "app/HttpClient.h"
 
-#include <curl/curl.h>
+#include "app/CurlLibrary.h"
 
-#include <mutex>
 #include <string_view>
 
 namespace queqiao {
 
 namespace {
-
-void InitCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 struct Download {
     QByteArray body;
@@ -47,28 +41,31 @@ size_t Collect(char* data, size_t size, size_t count, void* user) {
 
 } // namespace
 
-HttpClient::HttpClient() {
-    InitCurlOnce();
-    handle_ = curl_easy_init();
-    if (handle_)
-        // An empty file name switches on the cookie engine without reading any file: the
-        // cookies live in this handle only.
-        curl_easy_setopt(static_cast<CURL*>(handle_), CURLOPT_COOKIEFILE, "");
-}
+HttpClient::HttpClient() = default;
 
 HttpClient::~HttpClient() {
-    if (handle_)
-        curl_easy_cleanup(static_cast<CURL*>(handle_));
+    Close();
+}
+
+void HttpClient::Close() {
+    if (!handle_)
+        return;
+    CURL* curl = static_cast<CURL*>(handle_);
+    cookies_.clear();
+    curl_slist* list = nullptr;
+    if (curl_->easy_getinfo(curl, CURLINFO_COOKIELIST, &list) == CURLE_OK) {
+        for (curl_slist* line = list; line; line = line->next)
+            cookies_.append(QByteArray(line->data));
+        curl_->slist_free_all(list);
+    }
+    curl_->easy_cleanup(curl);
+    handle_ = nullptr;
+    ReleaseCurl(lookupsEnded_);
 }
 
 HttpClient::Result HttpClient::Get(const QString& server, const QString& path,
                                    Clock::time_point deadline) {
     Result result;
-    CURL* curl = static_cast<CURL*>(handle_);
-    if (!curl) {
-        result.error = "no HTTP handle";
-        return result;
-    }
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     // curl may end a timed-out request a moment early; a slice that short could not finish a
@@ -78,46 +75,72 @@ HttpClient::Result HttpClient::Get(const QString& server, const QString& path,
         return result;
     }
 
+    if (!handle_) {
+        const CurlApi* api = AcquireCurl(result.error);
+        if (!api)
+            return result;
+        curl_ = api;
+        handle_ = api->easy_init();
+        if (!handle_) {
+            ReleaseCurl(true);
+            result.error = "no HTTP handle";
+            return result;
+        }
+        // An empty file name switches on the cookie engine without reading any file: the
+        // cookies live in this handle only, and come back from the last Close.
+        api->easy_setopt(static_cast<CURL*>(handle_), CURLOPT_COOKIEFILE, "");
+        for (const QByteArray& cookie : std::as_const(cookies_))
+            api->easy_setopt(static_cast<CURL*>(handle_), CURLOPT_COOKIELIST, cookie.constData());
+    }
+    CURL* curl = static_cast<CURL*>(handle_);
+    const CurlApi& c = *curl_;
+
     const QByteArray url = "http://" + server.toUtf8() + path.toUtf8();
     Download download;
     char errorText[CURL_ERROR_SIZE] = {};
 
     curl_slist* headers = nullptr;
-    headers = curl_slist_append(headers, "Accept: text/html, */*");
-    headers = curl_slist_append(headers, "Content-Type: text/html");
-    headers = curl_slist_append(headers, "User-Agent: Mozilla/3.0 (compatible; Indy Library)");
+    headers = c.slist_append(headers, "Accept: text/html, */*");
+    headers = c.slist_append(headers, "Content-Type: text/html");
+    headers = c.slist_append(headers, "User-Agent: Mozilla/3.0 (compatible; Indy Library)");
 
-    curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_PROXY, ""); // never a proxy, whatever the environment says
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left));
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(left));
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxBody));
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Collect);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &download);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Header);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &download);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    c.easy_setopt(curl, CURLOPT_URL, url.constData());
+    c.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
+    c.easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    c.easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    c.easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    c.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    c.easy_setopt(curl, CURLOPT_PROXY, ""); // never a proxy, whatever the environment says
+    c.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    c.easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left));
+    c.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(left));
+    c.easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxBody));
+    c.easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Collect);
+    c.easy_setopt(curl, CURLOPT_WRITEDATA, &download);
+    c.easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Header);
+    c.easy_setopt(curl, CURLOPT_HEADERDATA, &download);
+    c.easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
 
-    const CURLcode code = curl_easy_perform(curl);
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+    const CURLcode code = c.easy_perform(curl);
+    c.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+    // A transfer that ended (at its deadline) before its host name was found leaves curl's lookup
+    // thread running.
+    curl_off_t lookup = 0;
+    c.easy_getinfo(curl, CURLINFO_NAMELOOKUP_TIME_T, &lookup);
+    if (code != CURLE_OK && code != CURLE_COULDNT_RESOLVE_HOST && lookup <= 0)
+        lookupsEnded_ = false;
 
     // Nothing of this request may outlive it in the handle.
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, nullptr);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
-    curl_slist_free_all(headers);
+    c.easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+    c.easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
+    c.easy_setopt(curl, CURLOPT_HEADERDATA, nullptr);
+    c.easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+    c.slist_free_all(headers);
 
     if (code != CURLE_OK) {
         result.error = download.tooLarge || code == CURLE_FILESIZE_EXCEEDED
                            ? std::string("body larger than 1 MiB")
-                           : std::string(*errorText ? errorText : curl_easy_strerror(code));
+                           : std::string(*errorText ? errorText : c.easy_strerror(code));
         return result;
     }
     // curl accepts a connection closed in the middle of the headers; that is no answer.

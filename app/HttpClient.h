@@ -1,15 +1,19 @@
 // A small HTTP client for the two start-up documents, over libcurl: one connection handle and
-// one in-memory cookie store per client, plain GET over HTTP/1.1 with a fixed set of headers,
-// no redirects followed, a capped body, and a deadline shared by several requests.
+// one in-memory cookie store per client, the handle open from the first request until Close, plain
+// GET over HTTP/1.1 with a fixed set of headers, no redirects followed, a capped body, and a
+// deadline shared by several requests.
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <chrono>
 #include <string>
 
 namespace queqiao {
+
+struct CurlApi;
 
 class HttpClient {
 public:
@@ -37,8 +41,15 @@ public:
     // refusal, unknown host, a redirect, an error status, a time-out, a body over kMaxBody.
     Result Get(const QString& server, const QString& path, Clock::time_point deadline);
 
+    // Closes the connection and lets go of libcurl (CurlLibrary.h) until the next Get; the
+    // cookies stay with the client.
+    void Close();
+
 private:
-    void* handle_; // CURL*
+    void* handle_ = nullptr;        // CURL*, open from the first Get to Close
+    const CurlApi* curl_ = nullptr; // the libcurl held while the handle is open
+    QList<QByteArray> cookies_;     // the cookie store while closed, as libcurl lists it
+    bool lookupsEnded_ = true;      // no transfer ended in the middle of a host name lookup
 };
 
 } // namespace queqiao

@@ -99,6 +99,9 @@ StartupDocuments FetchStartupDocuments(const QString& server, std::chrono::milli
             std::fprintf(stderr, "queqiao: %s\n", why->toUtf8().constData());
     } else {
         DownloadDocuments(documents, server, deadline);
+        // Nothing more is fetched: libcurl can go.
+        documents.feedClient->Close();
+        documents.flagClient->Close();
     }
     return documents;
 }

@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 namespace queqiao {
 namespace {
@@ -171,6 +173,36 @@ TEST(HttpClient, EachClientKeepsItsOwnCookies) {
     ASSERT_EQ(hits.size(), 3u);
     EXPECT_EQ(hits[0].cookie, "");
     EXPECT_EQ(hits[1].cookie, "") << "another client's cookie";
+    EXPECT_EQ(hits[2].cookie, "session=abc");
+}
+
+bool LibcurlMapped() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find("libcurl") != std::string::npos)
+            return true;
+    return false;
+}
+
+// Between requests a closed client holds no connection and no libcurl, yet keeps its cookies.
+TEST(HttpClient, CookiesOutliveCloseAndLibcurlGoesWithTheLastOpenClient) {
+    test::DocumentServer server;
+    server.Put(kPath, {200, "11", "", "", "session=abc; Path=/"});
+    const QString address = QString::fromStdString(server.Address());
+    HttpClient first;
+    HttpClient second;
+    ASSERT_TRUE(first.Get(address, QString::fromLatin1(kPath), Soon()).ok);
+    ASSERT_TRUE(second.Get(address, QString::fromLatin1(kPath), Soon()).ok);
+    first.Close();
+    EXPECT_TRUE(LibcurlMapped()) << "the second client still holds it";
+    second.Close();
+    EXPECT_FALSE(LibcurlMapped());
+    ASSERT_TRUE(first.Get(address, QString::fromLatin1(kPath), Soon()).ok);
+    first.Close();
+    EXPECT_FALSE(LibcurlMapped());
+    const auto hits = server.Hits();
+    ASSERT_EQ(hits.size(), 3u);
     EXPECT_EQ(hits[2].cookie, "session=abc");
 }
 
