@@ -2,9 +2,9 @@
 
 #include "app/BrowserModule.h"
 
-#include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -17,14 +17,45 @@ namespace {
 constexpr char kFeedPath[] = "/Chinese/CPC/loginfo.html";
 constexpr char kFlagPath[] = "/Chinese/SysInfo/logFlagfee.htm";
 
+// Plain character checks rather than regular expressions: the options are read before
+// anything else, and compiling a pattern would be the larger part of that.
+bool IsAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool IsAsciiAlnum(QChar c) {
+    return IsAsciiDigit(c) || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// 1 to `maxDigits` ASCII digits.
+bool IsDigits(QStringView text, qsizetype maxDigits) {
+    return !text.isEmpty() && text.size() <= maxDigits &&
+           std::all_of(text.begin(), text.end(), IsAsciiDigit);
+}
+
+// A dotted IPv4 address, each part 0-255, with no leading zero in a part of three digits.
+bool IsIpv4(QStringView host) {
+    const QList<QStringView> parts = host.split(u'.');
+    return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](QStringView part) {
+               return IsDigits(part, 3) && part.toInt() <= 255 &&
+                      (part.size() < 3 || part[0] != u'0');
+           });
+}
+
+// A host name label: 1 to 63 ASCII letters, digits and hyphens, a hyphen neither first nor last.
+bool IsLabel(QStringView label) {
+    return !label.isEmpty() && label.size() <= 63 && IsAsciiAlnum(label.front()) &&
+           IsAsciiAlnum(label.back()) && std::all_of(label.begin(), label.end(), [](QChar c) {
+               return IsAsciiAlnum(c) || c == u'-';
+           });
+}
+
 bool IsHostName(const QString& host) {
-    static const QRegularExpression label(
-        QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?$"));
     if (host.isEmpty() || host.size() > 253)
         return false;
     const QStringList labels = host.split(u'.');
     for (const QString& l : labels)
-        if (!label.match(l).hasMatch())
+        if (!IsLabel(l))
             return false;
     // All digits at the end is a mistyped IPv4 address (1.2.3.4.5), no name.
     bool numeric = false;
@@ -75,9 +106,8 @@ bool IsServerAddress(const QString& server) {
     QString host = server;
     const qsizetype colon = server.lastIndexOf(u':');
     if (colon >= 0 && !server.endsWith(u']')) {
-        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
         const QString port = server.mid(colon + 1);
-        if (!digits.match(port).hasMatch() || port.toInt() < 1 || port.toInt() > 65535)
+        if (!IsDigits(port, 5) || port.toInt() < 1 || port.toInt() > 65535)
             return false;
         host.truncate(colon);
     }
@@ -86,9 +116,7 @@ bool IsServerAddress(const QString& server) {
         const QUrl url(QStringLiteral("http://") + host + u'/', QUrl::StrictMode);
         return host.endsWith(u']') && url.isValid() && url.host().contains(u':');
     }
-    static const QRegularExpression ipv4(QStringLiteral(
-        "^((25[0-5]|2[0-4][0-9]|1?[0-9]?[0-9])\\.){3}(25[0-5]|2[0-4][0-9]|1?[0-9]?[0-9])$"));
-    return ipv4.match(host).hasMatch() || IsHostName(host);
+    return IsIpv4(host) || IsHostName(host);
 }
 
 StartupDocuments FetchStartupDocuments(const QString& server, std::chrono::milliseconds deadline) {

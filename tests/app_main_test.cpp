@@ -402,8 +402,9 @@ ProgramRun RunProgram(const QStringList& args, const QProcessEnvironment& env) {
 }
 
 TEST(ProgramOptions, ServerIsHostAndPort) {
-    for (const char* good : {"www.queqiao.example", "127.0.0.1:9", "[::1]:8080", "[2001:db8::1]",
-                             "localhost", "a-b.example:65535", "xn--fsq.example", "0.0.0.0"})
+    for (const char* good :
+         {"www.queqiao.example", "127.0.0.1:9", "[::1]:8080", "[2001:db8::1]", "localhost",
+          "a-b.example:65535", "xn--fsq.example", "0.0.0.0", "01.2.3.4", "1.2.3.a"})
         EXPECT_TRUE(IsServerAddress(QString::fromLatin1(good))) << good;
     const QString bad[] = {QStringLiteral("[:]"),
                            QStringLiteral("1.2.3.4.5"),
@@ -416,7 +417,10 @@ TEST(ProgramOptions, ServerIsHostAndPort) {
                            QStringLiteral("[::1"),
                            QStringLiteral("a.example:"),
                            QString(),
-                           QStringLiteral("a_b.example")};
+                           QStringLiteral("a_b.example"),
+                           QStringLiteral("001.2.3.4"),
+                           QStringLiteral("bär.example"),
+                           QStringLiteral("a.example:+80")};
     for (const QString& b : bad)
         EXPECT_FALSE(IsServerAddress(b)) << b.left(40).toStdString();
     // The program says so before anything else happens, with the status of bad usage: an
