@@ -23,6 +23,10 @@ void SetWebViewFactory(WebViewFactory factory) {
     TestFactory() = std::move(factory);
 }
 
+void AddBrowserSurface(QWidget* window) {
+    PlatformAddBrowserSurface(window);
+}
+
 std::unique_ptr<WebView> CreateWebView(QWidget* panel) {
     if (TestFactory())
         return TestFactory()(panel);

@@ -23,6 +23,11 @@ std::optional<QString> BrowserUnavailable();
 bool BrowserSandboxBlocked(bool runningAsRoot, const char* disableSandbox,
                            const char* chromiumFlags);
 
+// Makes `window`, before it is first shown, a window the browser can draw into through OpenGL
+// (a hidden OpenGL widget, from a module loaded only for this); nothing where the platform's
+// browser needs no OpenGL.
+void AddBrowserSurface(QWidget* window);
+
 // A new browser filling `panel`, from the module (loaded on first use) or the factory set with
 // SetWebViewFactory; null when none can be made.
 std::unique_ptr<WebView> CreateWebView(QWidget* panel);

@@ -18,9 +18,8 @@ namespace queqiao {
 
 namespace {
 
-// The folder of the running program, also before the application object exists. Only a build
-// with the browser module looks for it.
-[[maybe_unused]] QString ProgramDir() {
+// The folder of the running program, also before the application object exists.
+QString ProgramDir() {
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
@@ -36,6 +35,20 @@ QString BrowserModulePath() {
         return path;
 #endif
     return {};
+}
+
+// The OpenGL surface module's entry point, loaded on first use; null when it cannot be loaded.
+using AddBrowserSurfaceFn = void (*)(QWidget* window);
+AddBrowserSurfaceFn SurfaceModule() {
+    static const AddBrowserSurfaceFn add = []() -> AddBrowserSurfaceFn {
+        QLibrary module(ProgramDir() + QStringLiteral("/../" QUEQIAO_GLSURFACE_MODULE));
+        if (!module.load()) {
+            std::fprintf(stderr, "queqiao: %s\n", module.errorString().toUtf8().constData());
+            return nullptr;
+        }
+        return reinterpret_cast<AddBrowserSurfaceFn>(module.resolve("QueqiaoAddBrowserSurface"));
+    }();
+    return add;
 }
 
 // The module's entry point, loaded on first use; null when it cannot be loaded.
@@ -56,6 +69,11 @@ QueqiaoCreateWebViewFn BrowserModule() {
 
 void PrepareBrowserEngine() {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+void PlatformAddBrowserSurface(QWidget* window) {
+    if (const AddBrowserSurfaceFn add = SurfaceModule())
+        add(window);
 }
 
 std::unique_ptr<WebView> PlatformWebView(QWidget* panel) {

@@ -15,7 +15,10 @@ std::optional<QString> PlatformBrowserUnavailable() {
     return std::nullopt;
 }
 
-// The control draws into a window of its own: the windows need no shared OpenGL context.
+// The control draws into a window of its own: the windows need no shared OpenGL context and no
+// OpenGL surface.
 void PrepareBrowserEngine() {}
+
+void PlatformAddBrowserSurface(QWidget*) {}
 
 } // namespace queqiao

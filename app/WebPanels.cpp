@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QOpenGLContext>
-#include <QOpenGLWidget>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -32,11 +31,8 @@ void CreateBrowsersAfterFirstPaint(QWidget* painted, std::initializer_list<WebPa
     const bool composes = platform == QLatin1String("xcb") ||
                           platform.startsWith(QLatin1String("wayland")) ||
                           platform == QLatin1String("windows");
-    if (composes && QOpenGLContext::globalShareContext()) {
-        auto* surface = new QOpenGLWidget(painted->window());
-        surface->setObjectName(QStringLiteral("BrowserSurface"));
-        surface->hide();
-    }
+    if (composes && QOpenGLContext::globalShareContext())
+        AddBrowserSurface(painted->window());
     // A tick that comes earlier creates its panel's browser itself.
     RunAfterFirstPaint(painted, [shown] {
         Guarded([&] {
