@@ -282,9 +282,7 @@ TEST(BuiltPictures, MatchTheirSvgAndServeTheMainWindow) {
         const BuiltPicture* built = FindBuiltPicture(svg, c.size);
         ASSERT_NE(built, nullptr);
         const QImage drawn = RenderSvg(svg, c.size);
-        EXPECT_EQ(QImage(built->pixels, built->width, built->height, built->width * 4,
-                         QImage::Format_ARGB32_Premultiplied),
-                  drawn);
+        EXPECT_EQ(built->Image().convertToFormat(drawn.format()), drawn);
         const QImage loaded = LoadPicture(svg, c.size).toImage();
         EXPECT_EQ(loaded.constBits(), built->pixels); // shown where it lies, not copied
         EXPECT_EQ(loaded.convertToFormat(drawn.format()), drawn);

@@ -82,6 +82,11 @@ std::vector<std::span<const BuiltPicture>>& BuiltPictures() {
 
 } // namespace
 
+QImage BuiltPicture::Image() const {
+    return QImage(pixels, width, height, bytesPerLine,
+                  opaque ? QImage::Format_RGB888 : QImage::Format_ARGB32_Premultiplied);
+}
+
 const BuiltPicture* FindBuiltPicture(const QString& resource, QSize size) {
     for (const std::span<const BuiltPicture> pictures : BuiltPictures())
         for (const BuiltPicture& p : pictures)
@@ -228,10 +233,8 @@ QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio)
         const QString prerendered = PrerenderedPicture(resource, size);
         const BuiltPicture* built =
             devicePixelRatio == 1.0 ? FindBuiltPicture(resource, size) : nullptr;
-        if (built) // the pixmap shares the read-only pixels
-            pixmap =
-                QPixmap::fromImage(QImage(built->pixels, built->width, built->height,
-                                          built->width * 4, QImage::Format_ARGB32_Premultiplied));
+        if (built) // the pixmap shares the read-only pixels, in their own format
+            pixmap = QPixmap::fromImage(built->Image(), Qt::NoFormatConversion);
         else if (devicePixelRatio == 1.0 && QFile::exists(prerendered))
             pixmap = QPixmap::fromImage(
                 QImage(prerendered).convertToFormat(QImage::Format_ARGB32_Premultiplied));

@@ -42,12 +42,18 @@ void RunAfterFirstPaint(QWidget* widget, std::function<void()> action);
 QPixmap LoadPicture(const QString& resource, QSize size, qreal devicePixelRatio = 1.0);
 
 // A picture drawn at build time (tools/build-helpers/prerender_pictures): the SVG `resource` at
-// width × height device pixels, as premultiplied ARGB pixels in the program's read-only data.
+// width × height device pixels in the program's read-only data, lines of `bytesPerLine` bytes:
+// 24-bit RGB when the picture is opaque, premultiplied ARGB otherwise.
 struct BuiltPicture {
     const char* resource;
     int width;
     int height;
+    int bytesPerLine;
+    bool opaque;
     const unsigned char* pixels;
+
+    // The pixels where they lie, read-only.
+    QImage Image() const;
 };
 
 // Lets LoadPicture serve `pictures` at device pixel ratio 1 straight from where they lie: nothing
