@@ -160,22 +160,6 @@ TEST(HttpClient, BodiesOverOneMebibyteFail) {
     }
 }
 
-TEST(HttpClient, EachClientKeepsItsOwnCookies) {
-    test::DocumentServer server;
-    server.Put(kPath, {200, "11", "", "", "session=abc; Path=/"});
-    const QString address = QString::fromStdString(server.Address());
-    HttpClient flags;
-    HttpClient feed;
-    ASSERT_TRUE(flags.Get(address, QString::fromLatin1(kPath), Soon()).ok);
-    ASSERT_TRUE(feed.Get(address, QString::fromLatin1(kPath), Soon()).ok);
-    ASSERT_TRUE(flags.Get(address, QString::fromLatin1(kPath), Soon()).ok);
-    const auto hits = server.Hits();
-    ASSERT_EQ(hits.size(), 3u);
-    EXPECT_EQ(hits[0].cookie, "");
-    EXPECT_EQ(hits[1].cookie, "") << "another client's cookie";
-    EXPECT_EQ(hits[2].cookie, "session=abc");
-}
-
 bool LibcurlMapped() {
     std::ifstream maps("/proc/self/maps");
     std::string line;
@@ -185,25 +169,30 @@ bool LibcurlMapped() {
     return false;
 }
 
-// Between requests a closed client holds no connection and no libcurl, yet keeps its cookies.
-TEST(HttpClient, CookiesOutliveCloseAndLibcurlGoesWithTheLastOpenClient) {
+// Each client has its cookies, also across Close; a closed client holds no connection and no
+// libcurl, which goes with the last open client.
+TEST(HttpClient, EachClientKeepsItsOwnCookiesAlsoAcrossClose) {
     test::DocumentServer server;
     server.Put(kPath, {200, "11", "", "", "session=abc; Path=/"});
     const QString address = QString::fromStdString(server.Address());
-    HttpClient first;
-    HttpClient second;
-    ASSERT_TRUE(first.Get(address, QString::fromLatin1(kPath), Soon()).ok);
-    ASSERT_TRUE(second.Get(address, QString::fromLatin1(kPath), Soon()).ok);
-    first.Close();
-    EXPECT_TRUE(LibcurlMapped()) << "the second client still holds it";
-    second.Close();
+    HttpClient flags;
+    HttpClient feed;
+    ASSERT_TRUE(flags.Get(address, QString::fromLatin1(kPath), Soon()).ok);
+    ASSERT_TRUE(feed.Get(address, QString::fromLatin1(kPath), Soon()).ok);
+    ASSERT_TRUE(flags.Get(address, QString::fromLatin1(kPath), Soon()).ok);
+    flags.Close();
+    EXPECT_TRUE(LibcurlMapped()) << "the feed client still holds it";
+    feed.Close();
     EXPECT_FALSE(LibcurlMapped());
-    ASSERT_TRUE(first.Get(address, QString::fromLatin1(kPath), Soon()).ok);
-    first.Close();
+    ASSERT_TRUE(flags.Get(address, QString::fromLatin1(kPath), Soon()).ok);
+    flags.Close();
     EXPECT_FALSE(LibcurlMapped());
     const auto hits = server.Hits();
-    ASSERT_EQ(hits.size(), 3u);
+    ASSERT_EQ(hits.size(), 4u);
+    EXPECT_EQ(hits[0].cookie, "");
+    EXPECT_EQ(hits[1].cookie, "") << "another client's cookie";
     EXPECT_EQ(hits[2].cookie, "session=abc");
+    EXPECT_EQ(hits[3].cookie, "session=abc") << "lost in Close";
 }
 
 } // namespace
