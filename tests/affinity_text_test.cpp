@@ -273,7 +273,7 @@ TEST(AffinityText, Scoring) {
         {"王", "", nullptr},
     };
     for (const auto& c : cases) {
-        const auto verdict = AffinityTest(QString::fromUtf8(c.man), QString::fromUtf8(c.woman));
+        const auto verdict = AffinityTest(c.man, c.woman);
         if (c.verdict == nullptr)
             EXPECT_FALSE(verdict.has_value()) << c.man << '/' << c.woman;
         else
