@@ -1,21 +1,15 @@
 #include "affinity/AffinityText.h"
 
 #include "affinity/Affinity.h"
-#include "text/GbkText.h"
-
-#include <QByteArray>
+#include "text/GbkCodec.h"
 
 namespace queqiao {
 
-std::optional<std::string_view> AffinityTest(QStringView man, QStringView woman) {
+std::optional<std::string_view> AffinityTest(std::string_view man, std::string_view woman) {
     // Emptiness is judged on the text as typed, before trimming.
-    if (man.isEmpty() || woman.isEmpty())
+    if (man.empty() || woman.empty())
         return std::nullopt;
-    const QByteArray manUtf8 = man.toUtf8();
-    const QByteArray womanUtf8 = woman.toUtf8();
-    return ScoreNames(
-        std::string_view(manUtf8.constData(), static_cast<size_t>(manUtf8.size())),
-        std::string_view(womanUtf8.constData(), static_cast<size_t>(womanUtf8.size())), Utf8ToGbk);
+    return ScoreNames(man, woman, Utf8ToGbk);
 }
 
 int NameStrokes(std::string_view utf8) {

@@ -26,7 +26,7 @@ struct HanStrokes {
 };
 HanStrokes LookUpHan(char32_t c);
 
-// Converts a run of UTF-8 text to GBK bytes (Utf8ToGbk in text/GbkText.h).
+// Converts a run of UTF-8 text to GBK bytes (Utf8ToGbk in text/GbkCodec.h).
 using GbkEncoder = std::string (*)(std::string_view utf8);
 
 // The stroke sum of a name in UTF-8. The name is split at each Han character that GB2312

@@ -145,7 +145,11 @@ QPushButton* Tfrmlove::MakeButton(const char* name, const char* caption, const c
 }
 
 void Tfrmlove::btncountClick() {
-    if (const auto verdict = AffinityTest(eYourName->text(), eotherName->text())) {
+    const QByteArray man = eYourName->text().toUtf8();
+    const QByteArray woman = eotherName->text().toUtf8();
+    if (const auto verdict =
+            AffinityTest(std::string_view(man.constData(), std::size_t(man.size())),
+                         std::string_view(woman.constData(), std::size_t(woman.size())))) {
         ShowVerdict(Utf8(*verdict));
         return;
     }

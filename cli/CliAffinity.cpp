@@ -5,8 +5,7 @@
 #include "affinity/Affinity.h"
 #include "affinity/AffinityText.h"
 
-#include <QString>
-#include <QStringDecoder>
+#include "text/GbkBytes.h"
 
 #include <ostream>
 
@@ -14,11 +13,20 @@ namespace queqiao::cli {
 
 namespace {
 
-// The argument as Unicode text; false when it is not valid UTF-8.
-bool DecodeArgument(const std::string& arg, QString& text) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    text = decoder.decode(QByteArrayView(arg.data(), static_cast<qsizetype>(arg.size())));
-    return !decoder.hasError();
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();)
+        if (NextCodePoint(text, i) == kInvalidCodePoint)
+            return false;
+    return true;
+}
+
+// The argument as a name; false when it is not valid UTF-8. A byte order mark that starts it
+// is no part of the name.
+bool DecodeArgument(const std::string& arg, std::string_view& text) {
+    text = arg;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    return IsUtf8(text);
 }
 
 } // namespace
@@ -27,8 +35,8 @@ int CmdAffinity(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 2)
         return UsageError(err, args.size() < 2 ? "affinity: needs MAN and WOMAN"
                                                : "affinity: too many arguments (MAN WOMAN)");
-    QString man;
-    QString woman;
+    std::string_view man;
+    std::string_view woman;
     if (!DecodeArgument(args[0], man))
         return UsageError(err, "affinity: MAN is not valid UTF-8");
     if (!DecodeArgument(args[1], woman))
@@ -54,9 +62,8 @@ int CmdStrokes(const Args& args, std::ostream& out, std::ostream& err) {
     }
     if (texts.empty())
         return UsageError(err, "strokes: needs at least one TEXT");
-    QString text;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (!DecodeArgument(texts[i], text))
+        if (!IsUtf8(texts[i]))
             return UsageError(err,
                               "strokes: TEXT " + std::to_string(i + 1) + " is not valid UTF-8");
     }

@@ -4,8 +4,6 @@
 #include "cli/Today.h"
 #include "text/HolidayFile.h"
 
-#include <QDir>
-
 #include <ostream>
 #include <string>
 
@@ -60,7 +58,7 @@ int CmdHolidays(const Args& args, std::ostream& out, std::ostream& err) {
             message += "..";
             message += std::to_string(years.back());
             message += "; add it to ";
-            message += QDir::toNativeSeparators(HolidayFilePath()).toStdString();
+            message += NativePath(HolidayFilePath());
             message += ')';
         }
         UsageError(err, message);

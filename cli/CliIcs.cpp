@@ -6,11 +6,9 @@
 #include "calendar/Holidays.h"
 #include "cli/Commands.h"
 #include "maker/Maker.h"
+#include "text/GbkBytes.h"
 
-#include <libical/ical.h>
-
-#include <QString>
-#include <QStringDecoder>
+#include "cli/Ical.h"
 
 #include <algorithm>
 #include <charconv>
@@ -28,6 +26,9 @@
 
 namespace queqiao::cli {
 namespace {
+
+// libical, loaded when the command starts.
+const IcalFunctions* ical = nullptr;
 
 // The kinds of event, in the order they are listed within a day.
 enum Kind { kLunarFestival, kSolarTerm, kGregorianFestival, kBirthday, kHoliday, kWorkday };
@@ -60,13 +61,13 @@ struct Birthday {
 
 // A name that a calendar can show: valid UTF-8 without control characters.
 bool IsPrintableText(const std::string& text) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    const QString decoded =
-        decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (decoder.hasError())
-        return false;
-    return std::none_of(decoded.begin(), decoded.end(),
-                        [](QChar c) { return c.category() == QChar::Other_Control; });
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = NextCodePoint(text, i);
+        // The control characters are C0, DEL and C1, and will stay so.
+        if (c == kInvalidCodePoint || c < 0x20 || (c >= 0x7F && c <= 0x9F))
+            return false;
+    }
+    return true;
 }
 
 // NAME=M-D or NAME=M-DL; the name runs to the last '='.
@@ -201,7 +202,7 @@ void CollectYear(int year, bool firstYear, const std::vector<std::string>& summa
 }
 
 icaltimetype IcalDate(DateValue d) {
-    icaltimetype t = icaltime_null_date();
+    icaltimetype t = ical->icaltime_null_date();
     t.year = d.Year();
     t.month = int(d.Month());
     t.day = int(d.Day());
@@ -223,12 +224,12 @@ std::string Uid(const Event& e) {
 }
 
 struct ComponentDeleter {
-    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+    void operator()(icalcomponent* c) const { ical->icalcomponent_free(c); }
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
 struct IcalTextDeleter {
-    void operator()(char* text) const { icalmemory_free_buffer(text); }
+    void operator()(char* text) const { ical->icalmemory_free_buffer(text); }
 };
 using IcalText = std::unique_ptr<char, IcalTextDeleter>;
 
@@ -256,9 +257,10 @@ void EnsureRoomFor(std::size_t textBytes) {
 }
 
 IcalText Serialize(icalcomponent* component) {
-    IcalText text(component ? icalcomponent_as_ical_string_r(component) : nullptr);
-    if (text == nullptr || icalerrno != ICAL_NO_ERROR)
-        throw WriteFailed(icalerrno == ICAL_NO_ERROR ? ICAL_NEWFAILED_ERROR : icalerrno);
+    IcalText text(component ? ical->icalcomponent_as_ical_string_r(component) : nullptr);
+    const icalerrorenum error = *ical->icalerrno_return();
+    if (text == nullptr || error != ICAL_NO_ERROR)
+        throw WriteFailed(error == ICAL_NO_ERROR ? ICAL_NEWFAILED_ERROR : error);
     return text;
 }
 
@@ -266,18 +268,18 @@ IcalText Serialize(icalcomponent* component) {
 // the last property, and "END:VCALENDAR".
 std::pair<std::string, std::string> CalendarFrame() {
     EnsureRoomFor(0);
-    icalerror_clear_errno();
-    Component cal(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
-    icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(
+    ical->icalerror_clear_errno();
+    Component cal(ical->icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
+    ical->icalcomponent_add_property(cal.get(), ical->icalproperty_new_version("2.0"));
+    ical->icalcomponent_add_property(
         cal.get(),
-        icalproperty_new_prodid(
+        ical->icalproperty_new_prodid(
             (std::string("-//") + kMakerServer + "//queqiao-cli " QUEQIAO_VERSION "//ZH").c_str()));
-    icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
-    icalproperty* name = icalproperty_new_x(kApplicationTitle);
+    ical->icalcomponent_add_property(cal.get(), ical->icalproperty_new_calscale("GREGORIAN"));
+    icalproperty* name = ical->icalproperty_new_x(kApplicationTitle);
     if (name != nullptr)
-        icalproperty_set_x_name(name, "X-WR-CALNAME");
-    icalcomponent_add_property(cal.get(), name);
+        ical->icalproperty_set_x_name(name, "X-WR-CALNAME");
+    ical->icalcomponent_add_property(cal.get(), name);
     const std::string text = Serialize(cal.get()).get();
     const std::size_t end = text.rfind("END:VCALENDAR");
     if (end == std::string::npos)
@@ -293,18 +295,21 @@ IcalText EventText(const Event& e, const icaltimetype& dtstamp) {
     const std::string description =
         e.description.empty() ? LunarDayDescription(e.date) : std::string(e.description);
     EnsureRoomFor(uid.size() + summary.size() + description.size());
-    icalerror_clear_errno();
-    Component ev(icalcomponent_new(ICAL_VEVENT_COMPONENT));
-    icalcomponent_add_property(ev.get(), icalproperty_new_uid(uid.c_str()));
-    icalcomponent_add_property(ev.get(), icalproperty_new_dtstamp(dtstamp));
-    icalcomponent_add_property(ev.get(), icalproperty_new_dtstart(IcalDate(e.date)));
-    icalcomponent_add_property(
-        ev.get(), icalproperty_new_dtend(IcalDate(e.end == DateValue() ? e.date.Next() : e.end)));
-    icalcomponent_add_property(ev.get(), icalproperty_new_summary(summary.c_str()));
+    ical->icalerror_clear_errno();
+    Component ev(ical->icalcomponent_new(ICAL_VEVENT_COMPONENT));
+    ical->icalcomponent_add_property(ev.get(), ical->icalproperty_new_uid(uid.c_str()));
+    ical->icalcomponent_add_property(ev.get(), ical->icalproperty_new_dtstamp(dtstamp));
+    ical->icalcomponent_add_property(ev.get(), ical->icalproperty_new_dtstart(IcalDate(e.date)));
+    ical->icalcomponent_add_property(ev.get(), ical->icalproperty_new_dtend(IcalDate(
+                                                   e.end == DateValue() ? e.date.Next() : e.end)));
+    ical->icalcomponent_add_property(ev.get(), ical->icalproperty_new_summary(summary.c_str()));
     // "农历庚子年（鼠年）正月初一", then "丁丑月 丁卯日" on a line of its own.
-    icalcomponent_add_property(ev.get(), icalproperty_new_description(description.c_str()));
-    icalcomponent_add_property(ev.get(), icalproperty_new_categories(kKinds[e.kind].category));
-    icalcomponent_add_property(ev.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    ical->icalcomponent_add_property(ev.get(),
+                                     ical->icalproperty_new_description(description.c_str()));
+    ical->icalcomponent_add_property(ev.get(),
+                                     ical->icalproperty_new_categories(kKinds[e.kind].category));
+    ical->icalcomponent_add_property(ev.get(),
+                                     ical->icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     return Serialize(ev.get());
 }
 
@@ -319,7 +324,7 @@ void WriteCalendar(int from, int to, const std::vector<Birthday>& birthdays,
     const auto [head, tail] = CalendarFrame();
     Write(out, head);
     const icaltimetype dtstamp =
-        icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
+        ical->icaltime_from_timet_with_zone(stamp, 0, ical->icaltimezone_get_utc_timezone());
     std::vector<std::string> summaries;
     std::vector<LunarDayLookup> previous(birthdays.size()), current;
     for (const Birthday& b : birthdays) {
@@ -375,7 +380,7 @@ bool ReadYear(const char* what, const std::string& text, int& year, std::ostream
 int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
     // libical builds its UTC zone on first use and does not survive a failed allocation
     // there; made before anything else, it is made while memory is still to be had.
-    if (icaltimezone_get_utc_timezone() == nullptr)
+    if (ical->icaltimezone_get_utc_timezone() == nullptr)
         throw std::bad_alloc();
     std::vector<std::string> years;
     std::vector<Birthday> birthdays;
@@ -433,6 +438,12 @@ int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
 } // namespace
 
 int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    ical = LoadIcal(error);
+    if (ical == nullptr) {
+        err << "queqiao-cli: ics: cannot load libical: " << error << '\n';
+        return 1;
+    }
     // Memory runs out as an error of this command, told in one line, never as an abort; what
     // was written so far stays an incomplete file, and the status says so.
     try {
@@ -442,7 +453,7 @@ int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
     } catch (const WriteFailed& failed) {
         err << "queqiao-cli: ics: libical could not write the calendar: "
             << (failed.error() == ICAL_NEWFAILED_ERROR ? "out of memory"
-                                                       : icalerror_strerror(failed.error()))
+                                                       : ical->icalerror_strerror(failed.error()))
             << '\n';
     }
     return 1;

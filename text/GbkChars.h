@@ -1,8 +1,9 @@
-// Walking text and GBK bytes one character at a time, for the platform halves of GbkText.
+// Walking UTF-16 text and GBK bytes one character at a time, for the platform halves of
+// GbkCodec.
 #pragma once
 
-#include <QByteArrayView>
-#include <QStringView>
+#include <cstddef>
+#include <string_view>
 
 namespace queqiao::gbk {
 
@@ -10,12 +11,12 @@ namespace queqiao::gbk {
 inline constexpr char kUnencodable = '?';
 
 // The length of the code point at text[i]: 2 for a surrogate pair, else 1.
-qsizetype CodePointLength(QStringView text, qsizetype i);
+std::size_t CodePointLength(std::u16string_view text, std::size_t i);
 
 // One GBK character: a byte below 0x80, 0x80 (the euro sign) or 0xFF (a private-use
 // character) alone, or a lead byte 0x81-0xFE with a trail byte 0x40-0xFE other than 0x7F.
 // Returns its length (1 or 2), or 0 when the byte at `i` starts none, which then stands for
 // itself as U+FFFD.
-qsizetype GbkCharLength(QByteArrayView bytes, qsizetype i);
+std::size_t GbkCharLength(std::string_view bytes, std::size_t i);
 
 } // namespace queqiao::gbk

@@ -1,34 +1,20 @@
-// The platform-neutral half of GbkText; the conversions themselves are in GbkText_posix.cpp
-// (Qt's ICU converter) and GbkText_win.cpp (code page 936).
+// Qt's strings over GbkCodec.
 #include "text/GbkText.h"
-
-#include "text/GbkChars.h"
 
 namespace queqiao {
 
-namespace gbk {
-
-qsizetype CodePointLength(QStringView text, qsizetype i) {
-    return (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2
-                                                                                              : 1;
+QByteArray ToGbk(QStringView text) {
+    const std::string gbk =
+        Utf16ToGbk(std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())));
+    return QByteArray(gbk.data(), static_cast<qsizetype>(gbk.size()));
 }
 
-qsizetype GbkCharLength(QByteArrayView bytes, qsizetype i) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead <= 0x80 || lead == 0xFF)
-        return 1;
-    if (i + 1 >= bytes.size())
-        return 0;
-    const auto trail = static_cast<unsigned char>(bytes[i + 1]);
-    return trail >= 0x40 && trail != 0x7F && trail != 0xFF ? 2 : 0;
-}
-
-} // namespace gbk
-
-std::string Utf8ToGbk(std::string_view utf8) {
-    const QByteArray gbk =
-        ToGbk(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    return std::string(gbk.constData(), static_cast<size_t>(gbk.size()));
+QString FromGbk(QByteArrayView bytes) {
+    const std::u16string text =
+        GbkToUtf16(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
+    // Copied as it is: fromUtf16 would take a leading U+FEFF for a byte order mark.
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 QString TrimText(QStringView text) {

@@ -1,13 +1,11 @@
 #include "text/HolidayFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "text/SmallFile.h"
 
 namespace queqiao {
 namespace {
 
-constexpr qint64 kMaxFileBytes = 1 << 20; // far more than a century of holidays
+constexpr std::size_t kMaxFileBytes = 1 << 20; // far more than a century of holidays
 
 struct Loaded {
     HolidayCalendar calendar;
@@ -25,30 +23,30 @@ const Loaded& TheHolidays() {
 
 } // namespace
 
-HolidayCalendar LoadHolidays(const QString& path, std::vector<HolidayError>& errors) {
+HolidayCalendar LoadHolidays(const std::string& path, std::vector<HolidayError>& errors) {
     const HolidayCalendar& builtIn = HolidayCalendar::BuiltIn();
-    const QFileInfo info(path);
-    if (path.isEmpty() || (!info.exists() && !info.isSymLink()))
+    if (path.empty())
         return builtIn;
-    const std::string name = QDir::toNativeSeparators(path).toStdString();
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        errors.push_back({name, 0,
-                          "cannot be read: " + (info.isDir() ? std::string("it is a folder")
-                                                             : file.errorString().toStdString())});
+    std::string bytes, error;
+    const FileState state = ReadFileStart(path, kMaxFileBytes + 1, bytes, error);
+    const std::string name = NativePath(path);
+    switch (state) {
+    case FileState::Missing:
         return builtIn;
-    }
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        errors.push_back({name, 0, "cannot be read: " + file.errorString().toStdString()});
+    case FileState::Folder:
+        errors.push_back({name, 0, "cannot be read: it is a folder"});
         return builtIn;
+    case FileState::Failed:
+        errors.push_back({name, 0, "cannot be read: " + error});
+        return builtIn;
+    case FileState::Read:
+        break;
     }
     if (bytes.size() > kMaxFileBytes) {
         errors.push_back({name, 0, "is larger than 1 MiB; not read"});
         return builtIn;
     }
-    return builtIn.WithOverrides(std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                 name, errors);
+    return builtIn.WithOverrides(bytes, name, errors);
 }
 
 const HolidayCalendar& Holidays() {

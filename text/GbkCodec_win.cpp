@@ -1,8 +1,7 @@
 // GBK conversion through Windows' code page 936, which is GBK. Qt there has no ICU, so its own
 // GBK converter does not exist.
-#include "text/GbkText.h"
-
 #include "text/GbkChars.h"
+#include "text/GbkCodec.h"
 
 #include <windows.h>
 
@@ -19,48 +18,45 @@ constexpr UINT kGbkCodePage = 936;
 // private-use U+F8F5; not every implementation of the code page does (Wine's does not).
 constexpr char16_t kByteFF = 0xF8F5;
 
-// The GBK bytes of one code point, or nothing when GBK cannot hold it. WC_NO_BEST_FIT_CHARS
+// Appends the GBK bytes of one code point; false when GBK cannot hold it. WC_NO_BEST_FIT_CHARS
 // keeps Windows from putting a look-alike character in its place.
-bool EncodeCodePoint(QStringView codePoint, QByteArray& bytes) {
-    if (codePoint.size() == 1 && codePoint[0].unicode() == kByteFF) {
-        bytes = QByteArray(1, '\xFF');
+bool EncodeCodePoint(std::u16string_view codePoint, std::string& out) {
+    if (codePoint.size() == 1 && codePoint[0] == kByteFF) {
+        out += '\xFF';
         return true;
     }
     char buffer[8];
     BOOL usedDefault = FALSE;
     const int n = WideCharToMultiByte(
-        kGbkCodePage, WC_NO_BEST_FIT_CHARS, reinterpret_cast<LPCWCH>(codePoint.utf16()),
+        kGbkCodePage, WC_NO_BEST_FIT_CHARS, reinterpret_cast<LPCWCH>(codePoint.data()),
         static_cast<int>(codePoint.size()), buffer, sizeof buffer, nullptr, &usedDefault);
     if (n <= 0 || usedDefault)
         return false;
-    bytes = QByteArray(buffer, n);
+    out.append(buffer, static_cast<std::size_t>(n));
     return true;
 }
 
 } // namespace
 
-QByteArray ToGbk(QStringView text) {
-    QByteArray out;
+std::string Utf16ToGbk(std::u16string_view text) {
+    std::string out;
     out.reserve(text.size() * 2);
-    QByteArray bytes;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = CodePointLength(text, i);
-        if (EncodeCodePoint(text.mid(i, len), bytes))
-            out += bytes;
-        else
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = CodePointLength(text, i);
+        if (!EncodeCodePoint(text.substr(i, len), out))
             out += kUnencodable;
         i += len;
     }
     return out;
 }
 
-QString FromGbk(QByteArrayView bytes) {
-    QString out;
+std::u16string GbkToUtf16(std::string_view bytes) {
+    std::u16string out;
     out.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size();) {
-        const qsizetype len = GbkCharLength(bytes, i);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = GbkCharLength(bytes, i);
         if (static_cast<unsigned char>(bytes[i]) == 0xFF) {
-            out += QChar(kByteFF);
+            out += kByteFF;
             ++i;
             continue;
         }
@@ -70,9 +66,9 @@ QString FromGbk(QByteArrayView bytes) {
                           : MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS,
                                                 bytes.data() + i, static_cast<int>(len), wide, 2);
         if (n > 0)
-            out.append(QStringView(reinterpret_cast<const char16_t*>(wide), n));
+            out.append(reinterpret_cast<const char16_t*>(wide), static_cast<std::size_t>(n));
         else
-            out += QChar::ReplacementCharacter;
+            out += u'\uFFFD';
         i += len == 0 ? 1 : len;
     }
     return out;

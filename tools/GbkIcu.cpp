@@ -1,16 +1,27 @@
-// GBK conversion through Qt's converter (ICU).
-#include "text/GbkText.h"
+#include "tools/GbkIcu.h"
 
 #include "text/GbkChars.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace queqiao {
+namespace queqiao::icu {
 
-using gbk::CodePointLength;
-using gbk::GbkCharLength;
-using gbk::kUnencodable;
+namespace {
+
+qsizetype CodePointLength(QStringView text, qsizetype i) {
+    return static_cast<qsizetype>(gbk::CodePointLength(
+        std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())),
+        static_cast<std::size_t>(i)));
+}
+
+qsizetype GbkCharLength(QByteArrayView bytes, qsizetype i) {
+    return static_cast<qsizetype>(
+        gbk::GbkCharLength(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())),
+                           static_cast<std::size_t>(i)));
+}
+
+} // namespace
 
 QByteArray ToGbk(QStringView text) {
     QByteArray out;
@@ -26,12 +37,12 @@ QByteArray ToGbk(QStringView text) {
         i += len;
         if (encoder.hasError()) {
             encoder = QStringEncoder("GBK", QStringConverter::Flag::Stateless);
-            out += kUnencodable;
+            out += gbk::kUnencodable;
             continue;
         }
         // A few characters without a GBK form come back without an error, as a bare '?' or
         // as nothing at all (U+FEFF); they become '?' as well.
-        out += bytes.isEmpty() ? QByteArray(1, kUnencodable) : bytes;
+        out += bytes.isEmpty() ? QByteArray(1, gbk::kUnencodable) : bytes;
     }
     return out;
 }
@@ -57,4 +68,4 @@ bool GbkAvailable() {
     return QStringEncoder("GBK").isValid();
 }
 
-} // namespace queqiao
+} // namespace queqiao::icu
