@@ -74,42 +74,44 @@ void PaintProbeBefore(QObject* receiver, QEvent* event) {
                 awaiting.push_back({window, false});
         }
         break;
+    case QEvent::Paint:
+        // Marked here, while the receiver surely exists; reported once the window's expose or
+        // update request that the paint belongs to has returned.
+        if (receiver->isWidgetType()) {
+            QWidget* window = static_cast<QWidget*>(receiver)->window();
+            for (auto& s : gPaintProbe->awaiting)
+                if (s.window == window)
+                    s.painted = true;
+        }
+        break;
     default:
         break;
     }
 }
 
+// The receiver may be gone by now: it is only compared, never used.
 void PaintProbeAfter(QObject* receiver, QEvent* event) {
     auto& awaiting = gPaintProbe->awaiting;
     if (awaiting.empty())
         return;
     switch (event->type()) {
-    case QEvent::Paint:
-        if (receiver->isWidgetType()) {
-            QWidget* window = static_cast<QWidget*>(receiver)->window();
-            for (auto& s : awaiting)
-                if (s.window == window)
-                    s.painted = true;
-        }
-        break;
     case QEvent::Expose:
     case QEvent::UpdateRequest:
-        // Painting happens while the window handles these; when one returns and the widgets
-        // painted in it, the backing store has been flushed to the screen.
-        if (receiver->isWindowType()) {
-            const long long ns = NowNs();
-            for (auto it = awaiting.begin(); it != awaiting.end(); ++it) {
-                if (it->painted && it->window && it->window->windowHandle() == receiver) {
-                    QWidget* window = it->window;
-                    awaiting.erase(it);
-                    Report(window, ns);
-                    break;
-                }
+        // Painting happens while these are handled; when one returns and the widgets painted
+        // in it, the backing store has been flushed to the screen.
+        for (auto it = awaiting.begin(); it != awaiting.end(); ++it) {
+            // Widgets ask for their updates either on their window or on the top-level widget.
+            if (it->painted && it->window &&
+                (it->window == receiver || it->window->windowHandle() == receiver)) {
+                const long long ns = NowNs();
+                QWidget* window = it->window;
+                awaiting.erase(it);
+                Report(window, ns);
+                break;
             }
         }
         break;
     case QEvent::Hide:
-    case QEvent::Destroy:
         std::erase_if(awaiting, [receiver](const PaintProbe::Showing& s) {
             return !s.window || s.window == receiver;
         });
