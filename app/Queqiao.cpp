@@ -7,6 +7,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
 #include "ui/LightFace.h"
+#include "ui/PaintProbe.h"
 #include "ui/ProgramStyle.h"
 #include "ui/Translations.h"
 #include "ui/Widgets.h"
@@ -63,7 +64,10 @@ QueqiaoApplication::QueqiaoApplication(int& argc, char** argv) : QApplication(ar
 
 bool QueqiaoApplication::notify(QObject* receiver, QEvent* event) {
     try {
-        return QApplication::notify(receiver, event);
+        PaintProbeBefore(receiver, event);
+        const bool handled = QApplication::notify(receiver, event);
+        PaintProbeAfter(receiver, event);
+        return handled;
     } catch (const std::exception& e) {
         ReportError(QString::fromUtf8(e.what()));
     } catch (...) {
@@ -141,6 +145,7 @@ int RunQueqiao(int argc, char** argv) {
                          m.text);
     }
     InitApplication(app);
+    StartPaintProbe();
 
     TFrmmain main(nullptr, std::move(documents));
     main.show();

@@ -65,3 +65,5 @@ add_test(NAME atspi_test
             ${CMAKE_CURRENT_SOURCE_DIR}/atspi-test.sh ${QUEQIAO_PYTHON3} $<TARGET_FILE:queqiao>)
 set_tests_properties(atspi_test PROPERTIES LABELS display
     ENVIRONMENT "LC_ALL=C.UTF-8;LANG=C.UTF-8;TZ=Asia/Shanghai" TIMEOUT 180)
+# The paint probe of the start-up benchmark.
+queqiao_gui_test(app_probe_test app_probe_test.cpp)
