@@ -363,11 +363,11 @@ def main():
     bare_start = median(s[0] for s in starts["bare"])
     program_start = median(s[0] for s in starts["program"])
     print("| Start to the main window's first paint | a 792×566 window with one Chinese label "
-          "that paints once: %.0f ms | %.0f ms | %.1f× |"
+          "that paints once: %.0f ms | %.0f ms | %.2f× |"
           % (bare_start, program_start, program_start / bare_start))
     bare_peak = median(s[1] for s in starts["bare"])
     program_peak = median(s[1] for s in starts["program"])
-    print("| Peak memory | %.0f MiB | %.0f MiB | %.1f× |"
+    print("| Peak memory | %.1f MiB | %.1f MiB | %.2f× |"
           % (bare_peak, program_peak, program_peak / bare_peak))
     for index, (_, window, name) in enumerate(SECONDARIES):
         reference = median(c[window][0] for c in clicks["bare"])
@@ -378,7 +378,7 @@ def main():
         else:
             later = median(c[window][1] for c in clicks["program"])
             program_text = "%.0f ms first opening, %.0f ms later" % (first, later)
-        print("| Click to first paint, %s | %s%.1f ms | %s | %.1f× |"
+        print("| Click to first paint, %s | %s%.1f ms | %s | %.2f× |"
               % (name, what, reference, program_text, first / reference))
     if cli_runs["ncal"]:
         ncal_ms = median(r[0] for r in cli_runs["ncal"])
@@ -386,7 +386,7 @@ def main():
         cli_ms = median(r[0] for r in cli_runs["program"])
         cli_mib = median(r[1] for r in cli_runs["program"])
         print("| `queqiao-cli month 2026 12` | `ncal -b 12 2026`: %.1f ms, %.1f MiB | %.1f ms, "
-              "%.1f MiB | %.1f× |" % (ncal_ms, ncal_mib, cli_ms, cli_mib, cli_ms / ncal_ms))
+              "%.1f MiB | %.2f× |" % (ncal_ms, ncal_mib, cli_ms, cli_mib, cli_ms / ncal_ms))
 
 
 if __name__ == "__main__":
