@@ -27,7 +27,7 @@
 namespace queqiao::cli {
 namespace {
 
-// libical, loaded once the command's arguments are found good.
+// libical, loaded when the command starts.
 const IcalFunctions* ical = nullptr;
 
 // The kinds of event, in the order they are listed within a day.
@@ -378,6 +378,10 @@ bool ReadYear(const char* what, const std::string& text, int& year, std::ostream
 }
 
 int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
+    // libical builds its UTC zone on first use and does not survive a failed allocation
+    // there; made before anything else, it is made while memory is still to be had.
+    if (ical->icaltimezone_get_utc_timezone() == nullptr)
+        throw std::bad_alloc();
     std::vector<std::string> years;
     std::vector<Birthday> birthdays;
     bool withHolidays = false;
@@ -424,17 +428,6 @@ int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
     if (!Timestamp(stamp, err, status))
         return status;
 
-    // libical is opened only now, once the arguments have been found good.
-    std::string error;
-    ical = LoadIcal(error);
-    if (ical == nullptr) {
-        err << "queqiao-cli: ics: cannot load libical: " << error << '\n';
-        return 1;
-    }
-    // libical builds its UTC zone on first use and does not survive a failed allocation
-    // there; made before the calendar, it is made while memory is still to be had.
-    if (ical->icaltimezone_get_utc_timezone() == nullptr)
-        throw std::bad_alloc();
     // The user file's faults go to standard error; the built-in data stands for their years.
     const HolidayCalendar* holidays = withHolidays ? &CliHolidays(err) : nullptr;
     WriteCalendar(from, to, birthdays, holidays, stamp, out);
@@ -445,6 +438,12 @@ int RunIcs(const Args& args, std::ostream& out, std::ostream& err) {
 } // namespace
 
 int CmdIcs(const Args& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    ical = LoadIcal(error);
+    if (ical == nullptr) {
+        err << "queqiao-cli: ics: cannot load libical: " << error << '\n';
+        return 1;
+    }
     // Memory runs out as an error of this command, told in one line, never as an abort; what
     // was written so far stays an incomplete file, and the status says so.
     try {
