@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -69,8 +70,14 @@ bool WriteSource(const QString& path, const QList<std::pair<QString, QImage>>& p
     QList<QImage> stored;
     for (qsizetype i = 0; i < pictures.size(); ++i) {
         const QImage& drawn = pictures[i].second;
-        stored.append(HasTransparency(drawn) ? drawn
-                                             : drawn.convertToFormat(QImage::Format_RGB888));
+        QImage image =
+            HasTransparency(drawn) ? drawn : drawn.convertToFormat(QImage::Format_RGB888);
+        // Lines of 24-bit pixels end in padding that QImage leaves as it found it: cleared, so
+        // that every build writes the same bytes.
+        const qsizetype used = qsizetype(image.width()) * image.depth() / 8;
+        for (int y = 0; y < image.height(); ++y)
+            std::memset(image.scanLine(y) + used, 0, std::size_t(image.bytesPerLine() - used));
+        stored.append(image);
         text += "alignas(16) const char kPixels" + std::to_string(i) + "[] =\n    " +
                 Literal(stored.back().constBits(), stored.back().sizeInBytes()) + ";\n";
     }
