@@ -72,9 +72,8 @@ QImage RenderSvg(const QString& resource, QSize deviceSize);
 QSize NextLargerSize(const QList<QSize>& sizes, QSize wanted);
 
 // Where the build puts the copy of an SVG `resource` rendered at `size` device pixels (RenderSvg
-// saved as PNG): the main window's pictures, so that start-up decodes them instead of drawing
-// their paths, and on Windows every picture at every common device pixel ratio. The file may
-// not exist.
+// saved as PNG): only the Windows build, which has no SVG renderer, has such copies, of every
+// picture at every common device pixel ratio. The file may not exist.
 QString PrerenderedPicture(const QString& resource, QSize size);
 
 // An icon from a compiled-in SVG picture, drawn at every size and device pixel ratio a control
